@@ -218,7 +218,7 @@ TEST_P(FaceTest, EdgesMatchTheSkinUnderneath) {
 INSTANTIATE_TEST_SUITE_P(Buttons, FaceTest,
                          ::testing::Values(FaceCase{"close", 44, 26, 63, 340},
                                            FaceCase{"next", 46, 28, 138, 339}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
 
 // ------------------------------------------------------- panel and icon --
 

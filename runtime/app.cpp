@@ -1,0 +1,114 @@
+#include "app.h"
+
+#include <vector>
+
+#include "command_line.h"
+#include "platform.h"
+
+namespace rt {
+
+int MessageLoop() {
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void DoEvents() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) End(static_cast<UINT>(msg.wParam));
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void End(UINT exitCode) {
+    Platform().ExitProcess(exitCode);
+    ::ExitProcess(exitCode);  // only reached when a test replaced the call and it returned
+}
+
+void Beep() { Platform().MessageBeep(MB_OK); }
+
+namespace {
+float TwipsPerPixel(int axis) {
+    WindowDc screen(nullptr);
+    const int dpi = ::GetDeviceCaps(screen.get(), axis);
+    return dpi > 0 ? 1440.0f / static_cast<float>(dpi) : 15.0f;
+}
+}  // namespace
+
+float TwipsPerPixelX() {
+    static const float value = TwipsPerPixel(LOGPIXELSX);
+    return value;
+}
+float TwipsPerPixelY() {
+    static const float value = TwipsPerPixel(LOGPIXELSY);
+    return value;
+}
+
+float Screen::Width() { return ::GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX(); }
+float Screen::Height() { return ::GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY(); }
+
+namespace {
+
+std::wstring ModuleFileName() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::wstring App::Path() {
+    std::wstring path = ModuleFileName();
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+std::wstring App::Command() { return std::wstring(CommandTail(::GetCommandLineW())); }
+
+VersionFields App::Version() {
+    VersionFields fields;
+    const std::wstring file = ModuleFileName();
+    DWORD ignored = 0;
+    const DWORD size = ::GetFileVersionInfoSizeW(file.c_str(), &ignored);
+    if (size == 0) return fields;
+    std::vector<BYTE> block(size);
+    if (!::GetFileVersionInfoW(file.c_str(), 0, size, block.data())) return fields;
+
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
+        fields.major = HIWORD(fixed->dwFileVersionMS);
+        fields.minor = LOWORD(fixed->dwFileVersionMS);
+        fields.revision = LOWORD(fixed->dwFileVersionLS);
+    }
+    struct Translation {
+        WORD language, codePage;
+    }* translation = nullptr;
+    if (::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) &&
+        translation && length >= sizeof(Translation)) {
+        wchar_t query[64];
+        wsprintfW(query, L"\\StringFileInfo\\%04x%04x\\CompanyName", translation->language, translation->codePage);
+        wchar_t* company = nullptr;
+        if (::VerQueryValueW(block.data(), query, reinterpret_cast<void**>(&company), &length) && company) {
+            fields.companyName.assign(company, wcsnlen(company, length));
+        }
+    }
+    return fields;
+}
+
+InstanceMarker::InstanceMarker(const wchar_t* name) : mutex_(::CreateMutexW(nullptr, FALSE, name)) {
+    another_ = mutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+}  // namespace rt

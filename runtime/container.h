@@ -1,0 +1,104 @@
+#pragma once
+// A window that hosts windowless controls. The controls paint on the
+// container's surface; the container finds the control under the pointer and
+// gives it its mouse events in its own coordinates, capturing the mouse from a
+// button press to the release as a windowed control would.
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "window.h"
+
+namespace rt {
+
+enum class ScaleMode { Twips, Pixels };
+
+// Mouse event arguments: the buttons (1 left, 2 right, 4 middle), the shift
+// state (1 Shift, 2 Ctrl, 4 Alt) and the position in the receiver's scale.
+using MouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
+
+class Container;
+
+class LightControl {
+public:
+    explicit LightControl(Container& container);
+    virtual ~LightControl();
+    LightControl(const LightControl&) = delete;
+    LightControl& operator=(const LightControl&) = delete;
+
+    // Geometry in the container's scale.
+    float Left() const;
+    float Top() const;
+    float Width() const;
+    float Height() const;
+    void Move(float left, float top, float width, float height);
+
+    bool Visible() const noexcept { return visible_; }
+    void SetVisible(bool visible);
+
+    const RECT& PixelBounds() const noexcept { return bounds_; }
+    Container& Parent() const noexcept { return container_; }
+
+    virtual void Paint(HDC dc) const = 0;
+
+    MouseHandler MouseDown, MouseMove, MouseUp;
+    std::function<void()> Click;
+
+protected:
+    virtual void OnResized() {}
+    void Invalidate() const;
+
+private:
+    Container& container_;
+    RECT bounds_{};
+    bool visible_ = false;
+};
+
+class Container : public Window {
+public:
+    ScaleMode Scale() const noexcept { return scale_; }
+    float ToScaleX(int pixels) const;
+    float ToScaleY(int pixels) const;
+    int ToPixelsX(float value) const;
+    int ToPixelsY(float value) const;
+
+    COLORREF BackColor() const noexcept { return backColor_; }
+    void SetBackColor(COLORREF color);
+
+    // The DC that windowless controls draw on between paints.
+    HDC SurfaceDc() const;
+
+protected:
+    Container(ScaleMode scale, COLORREF backColor) : scale_(scale), backColor_(backColor) {}
+
+    // Input that reaches the container's own surface, in its scale.
+    virtual void SurfaceMouseDown(int, int, float, float) {}
+    virtual void SurfaceMouseMove(int, int, float, float) {}
+    virtual void SurfaceMouseUp(int, int, float, float) {}
+    virtual void SurfaceClick() {}
+
+    // Background, then every visible windowless control that meets `dirty`.
+    virtual void PaintSurface(HDC dc, const RECT& dirty);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    friend class LightControl;
+    void Register(LightControl* control) { controls_.push_back(control); }
+    void Unregister(LightControl* control);
+    LightControl* HitTest(POINT p) const;
+    void RouteMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+    void SendMouse(LightControl* target, UINT msg, int button, int shift, POINT p);
+
+    ScaleMode scale_;
+    COLORREF backColor_;
+    std::vector<LightControl*> controls_;
+    // From a button press to the release, every mouse event goes where the press went.
+    bool captured_ = false;
+    LightControl* captureTarget_ = nullptr;  // null: the surface itself
+};
+
+// Shift state of the keyboard right now, as handlers receive it.
+int CurrentShiftState();
+
+}  // namespace rt

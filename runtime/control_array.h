@@ -1,0 +1,57 @@
+#pragma once
+// Controls of one name addressed by an index from 0. Element 0 comes from the
+// design; Load(i) makes a further element with element 0's design settings,
+// hidden until shown, as on a form. The array's events carry the index.
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace rt {
+
+template <class Control>
+class ControlArray {
+public:
+    using Design = typename Control::Design;
+    using Factory = std::function<std::unique_ptr<Control>(const Design&)>;
+
+    ControlArray(Factory factory, const Design& design) : factory_(std::move(factory)), design_(design) {
+        Add(0, design_);
+    }
+
+    // The element at `index`; a missing element is a run-time failure.
+    Control& operator()(int index) const {
+        const auto it = elements_.find(index);
+        if (it == elements_.end()) throw std::out_of_range("control array element " + std::to_string(index) + " does not exist");
+        return *it->second;
+    }
+    bool Exists(int index) const { return elements_.count(index) != 0; }
+    int UBound() const { return elements_.rbegin()->first; }
+
+    void Load(int index) {
+        if (Exists(index)) throw std::invalid_argument("control array element " + std::to_string(index) + " is already loaded");
+        Design copy = design_;
+        copy.visible = false;
+        Add(index, copy);
+    }
+
+    std::function<void(int Index, int Button, int Shift, float X, float Y)> MouseDown, MouseMove, MouseUp;
+    std::function<void(int Index)> Click;
+
+private:
+    void Add(int index, const Design& design) {
+        auto control = factory_(design);
+        control->MouseDown = [this, index](int b, int s, float x, float y) { if (MouseDown) MouseDown(index, b, s, x, y); };
+        control->MouseMove = [this, index](int b, int s, float x, float y) { if (MouseMove) MouseMove(index, b, s, x, y); };
+        control->MouseUp = [this, index](int b, int s, float x, float y) { if (MouseUp) MouseUp(index, b, s, x, y); };
+        control->Click = [this, index] { if (Click) Click(index); };
+        elements_.emplace(index, std::move(control));
+    }
+
+    Factory factory_;
+    Design design_;
+    std::map<int, std::unique_ptr<Control>> elements_;
+};
+
+}  // namespace rt

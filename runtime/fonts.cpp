@@ -1,0 +1,38 @@
+#include "fonts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace rt {
+
+Font::Font(const FontSpec& spec) : spec_(spec) {
+    WindowDc screen(nullptr);
+    LOGFONTW lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(spec.points * ::GetDeviceCaps(screen.get(), LOGPIXELSY) / 72.0));
+    lf.lfWeight = spec.weight;
+    lf.lfCharSet = spec.charset;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynW(lf.lfFaceName, spec.face, LF_FACESIZE);
+    font_.reset(::CreateFontIndirectW(&lf));
+
+    SelectObjectScope select(screen.get(), font_.get());
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(screen.get(), &tm);
+    lineHeight_ = tm.tmHeight;
+    INT w[256] = {};
+    ::GetCharWidth32A(screen.get(), 0, 255, w);
+    for (int i = 0; i < 256; ++i) widths_[i] = static_cast<std::uint8_t>(std::clamp(w[i], 0, 255));
+}
+
+const Font& GetFont(const FontSpec& spec) {
+    static std::vector<std::unique_ptr<Font>> fonts;
+    for (const auto& f : fonts) {
+        if (f->Spec() == spec) return *f;
+    }
+    fonts.push_back(std::make_unique<Font>(spec));
+    return *fonts.back();
+}
+
+}  // namespace rt

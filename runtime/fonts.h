@@ -1,0 +1,41 @@
+#pragma once
+// Fonts as the designs name them (face, size in points, weight), made once
+// per program and kept with the widths that text layout needs.
+#include <windows.h>
+
+#include <string>
+
+#include "handles.h"
+#include "text_wrap.h"
+
+namespace rt {
+
+struct FontSpec {
+    const wchar_t* face = L"MS Sans Serif";
+    float points = 8.25f;
+    int weight = FW_NORMAL;
+    BYTE charset = ANSI_CHARSET;
+    friend bool operator==(const FontSpec& a, const FontSpec& b) {
+        return std::wstring(a.face) == b.face && a.points == b.points && a.weight == b.weight && a.charset == b.charset;
+    }
+};
+
+class Font {
+public:
+    explicit Font(const FontSpec& spec);
+    HFONT get() const noexcept { return font_.get(); }
+    const FontSpec& Spec() const noexcept { return spec_; }
+    const CharWidths& Widths() const noexcept { return widths_; }
+    int LineHeight() const noexcept { return lineHeight_; }
+
+private:
+    FontSpec spec_;
+    UniqueFont font_;
+    CharWidths widths_{};
+    int lineHeight_ = 0;
+};
+
+// The shared font for a spec; lives until the program ends.
+const Font& GetFont(const FontSpec& spec);
+
+}  // namespace rt

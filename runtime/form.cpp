@@ -1,0 +1,182 @@
+#include "form.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "platform.h"
+#include "timer.h"
+
+namespace rt {
+namespace {
+
+int loadedForms = 0;
+
+DWORD StyleOf(const FormDesign& d) {
+    return d.bordered ? (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN)
+                      : (WS_POPUP | WS_CLIPCHILDREN);
+}
+
+DWORD ExStyleOf(const FormDesign& d) { return d.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW; }
+
+int Px(float twips, float perPixel) { return static_cast<int>(std::lround(twips / perPixel)); }
+
+}  // namespace
+
+Form::Form(const FormDesign& design)
+    : Container(design.scale, design.backColor), design_(design), state_(design.windowState) {}
+
+Form::~Form() {
+    for (Timer* t : timers_) t->Disarm();
+}
+
+void Form::RemoveTimer(Timer* timer) { std::erase(timers_, timer); }
+
+void Form::Load() {
+    if (IsLoaded() || inLoad_) return;
+    RECT bounds{0, 0, Px(design_.clientWidth, TwipsPerPixelX()), Px(design_.clientHeight, TwipsPerPixelY())};
+    ::AdjustWindowRectEx(&bounds, StyleOf(design_), FALSE, ExStyleOf(design_));
+    ::OffsetRect(&bounds, -bounds.left, -bounds.top);
+    if (!CreateNative(ExStyleOf(design_), StyleOf(design_), design_.caption, bounds, nullptr)) {
+        throw std::runtime_error("the window could not be created");
+    }
+    ++loadedForms;
+    unloaded_ = false;
+    for (Timer* t : timers_) t->Arm();
+    inLoad_ = true;
+    hiddenDuringLoad_ = false;
+    struct LoadScope {
+        bool& flag;
+        ~LoadScope() { flag = false; }
+    } scope{inLoad_};
+    Form_Load();
+}
+
+void Form::Show() {
+    Load();
+    if (!IsLoaded()) return;
+    const int command = state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED
+                        : state_ == WindowState::Minimized ? SW_SHOWMINIMIZED
+                                                           : SW_SHOW;
+    ::ShowWindow(hWnd(), command);
+    ::UpdateWindow(hWnd());
+}
+
+void Form::Hide() {
+    if (inLoad_) hiddenDuringLoad_ = true;
+    if (IsLoaded()) ::ShowWindow(hWnd(), SW_HIDE);
+}
+
+bool Form::Visible() const { return IsLoaded() && ::IsWindowVisible(hWnd()); }
+
+void Form::Unload() {
+    if (!IsLoaded() || unloading_) return;
+    if (RunUnload() == 0) {
+        unloading_ = true;
+        DestroyNative();
+        unloading_ = false;
+    }
+}
+
+int Form::RunUnload() {
+    unloading_ = true;
+    int cancel = 0;
+    Form_Unload(cancel);
+    unloading_ = false;
+    return cancel;
+}
+
+void Form::OnWindowGone() {
+    unloaded_ = true;
+    if (--loadedForms == 0) ::PostQuitMessage(0);
+}
+
+float Form::Left() const {
+    RECT r{};
+    if (IsLoaded()) ::GetWindowRect(hWnd(), &r);
+    return r.left * TwipsPerPixelX();
+}
+float Form::Top() const {
+    RECT r{};
+    if (IsLoaded()) ::GetWindowRect(hWnd(), &r);
+    return r.top * TwipsPerPixelY();
+}
+float Form::Width() const {
+    RECT r{};
+    if (IsLoaded()) ::GetWindowRect(hWnd(), &r);
+    return (r.right - r.left) * TwipsPerPixelX();
+}
+float Form::Height() const {
+    RECT r{};
+    if (IsLoaded()) ::GetWindowRect(hWnd(), &r);
+    return (r.bottom - r.top) * TwipsPerPixelY();
+}
+
+void Form::Move(float left, float top) {
+    Load();
+    ::SetWindowPos(hWnd(), nullptr, Px(left, TwipsPerPixelX()), Px(top, TwipsPerPixelY()), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Move(float left, float top, float width, float height) {
+    Load();
+    ::SetWindowPos(hWnd(), nullptr, Px(left, TwipsPerPixelX()), Px(top, TwipsPerPixelY()),
+                   Px(width, TwipsPerPixelX()), Px(height, TwipsPerPixelY()), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetWindowState(WindowState state) {
+    state_ = state;
+    if (Visible()) Show();
+}
+
+void Form::SetCaption(const std::wstring& caption) {
+    Load();
+    ::SetWindowTextW(hWnd(), caption.c_str());
+}
+
+void Form::ZOrder() {
+    if (IsLoaded()) ::SetWindowPos(hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::FitToMonitor(MINMAXINFO& info) const {
+    // A maximised form without a frame covers its whole monitor, task bar included.
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(hWnd(), MONITOR_DEFAULTTOPRIMARY), &mi)) return;
+    info.ptMaxPosition = {0, 0};
+    info.ptMaxSize = {mi.rcMonitor.right - mi.rcMonitor.left, mi.rcMonitor.bottom - mi.rcMonitor.top};
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_KEYDOWN:
+            Form_KeyDown(static_cast<int>(wParam), CurrentShiftState());
+            return 0;
+        case WM_SYSKEYDOWN:
+            Form_KeyDown(static_cast<int>(wParam), CurrentShiftState());
+            break;  // Alt+F4 and the system menu keys keep working
+        case WM_TIMER:
+            for (Timer* t : timers_) {
+                if (t->id_ == wParam) {
+                    t->Fire();
+                    return 0;
+                }
+            }
+            return 0;
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        case WM_DESTROY:
+            // Destroyed by someone else (a parent window going away): that unloads the form too.
+            if (!unloading_) RunUnload();
+            return 0;
+        case WM_GETMINMAXINFO:
+            if (!design_.bordered && HasWindow()) FitToMonitor(*reinterpret_cast<MINMAXINFO*>(lParam));
+            return 0;
+        default:
+            break;
+    }
+    return Container::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace rt

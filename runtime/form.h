@@ -1,0 +1,122 @@
+#pragma once
+// A form: one top-level window with its controls and its event handlers.
+// Geometry is in twips; the window is created when the form is loaded and the
+// form's Form_Load runs once then. Handlers are virtual members named after
+// the event; controls bind their events to members of the derived form.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app.h"
+#include "container.h"
+
+namespace rt {
+
+class Timer;
+
+enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+// The settings a form is designed with; what is not listed has the default.
+struct FormDesign {
+    const wchar_t* caption = L"";
+    COLORREF backColor = ::GetSysColor(COLOR_BTNFACE);
+    bool bordered = false;  // false: no title bar, no frame
+    bool showInTaskbar = false;
+    WindowState windowState = WindowState::Normal;
+    float clientWidth = 4680;  // twips
+    float clientHeight = 3090;
+    ScaleMode scale = ScaleMode::Twips;
+};
+
+class Form : public Container {
+public:
+    explicit Form(const FormDesign& design);
+    ~Form() override;
+
+    // Creates the window and runs Form_Load, once; does nothing if loaded.
+    void Load();
+    bool IsLoaded() const noexcept { return HasWindow(); }
+    // Was loaded once and has been unloaded since.
+    bool WasUnloaded() const noexcept { return unloaded_; }
+    bool HiddenDuringLoad() const noexcept { return hiddenDuringLoad_; }
+    // The program is ending normally after its last form was unloaded.
+    void Terminate() { Form_Terminate(); }
+
+    void Show();    // modeless; loads the form first if need be
+    void Hide();
+    void Unload();  // runs Form_Unload, then destroys the window unless it cancelled
+    bool Visible() const;
+
+    // Outer window geometry in twips.
+    float Left() const;
+    float Top() const;
+    float Width() const;
+    float Height() const;
+    void Move(float left, float top);
+    void Move(float left, float top, float width, float height);
+
+    WindowState State() const noexcept { return state_; }
+    void SetWindowState(WindowState state);
+    void SetCaption(const std::wstring& caption);
+    void ZOrder();  // to the front of the window order
+
+protected:
+    // Events of the form itself.
+    virtual void Form_Load() {}
+    virtual void Form_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
+    virtual void Form_MouseDown(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void Form_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void Form_MouseUp(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
+    virtual void Form_Click() {}
+    virtual void Form_Unload(int& /*Cancel*/) {}
+    virtual void Form_Terminate() {}
+
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnWindowGone() override;
+
+private:
+    friend class Timer;
+    void AddTimer(Timer* timer) { timers_.push_back(timer); }
+    void RemoveTimer(Timer* timer);
+
+    void SurfaceMouseDown(int b, int s, float x, float y) override { Form_MouseDown(b, s, x, y); }
+    void SurfaceMouseMove(int b, int s, float x, float y) override { Form_MouseMove(b, s, x, y); }
+    void SurfaceMouseUp(int b, int s, float x, float y) override { Form_MouseUp(b, s, x, y); }
+    void SurfaceClick() override { Form_Click(); }
+    int RunUnload();  // the handler's cancel flag
+    void FitToMonitor(MINMAXINFO& info) const;
+
+    FormDesign design_;
+    std::vector<Timer*> timers_;
+    WindowState state_;
+    bool inLoad_ = false;
+    bool hiddenDuringLoad_ = false;
+    bool unloading_ = false;
+    bool unloaded_ = false;
+};
+
+// One instance per form class, made on first use. A form that was unloaded is
+// replaced by a fresh instance the next time it is asked for, so it is built
+// from its design again.
+template <class F>
+F& TheForm() {
+    static std::unique_ptr<F> instance;
+    if (!instance || instance->WasUnloaded()) instance = std::make_unique<F>();
+    return *instance;
+}
+
+// Loads the start-up form, shows it unless its load hid it or ended the
+// program, and runs the event loop until no form is loaded any more.
+template <class F>
+int RunStartupForm() {
+    F& form = TheForm<F>();
+    form.Load();
+    if (form.IsLoaded() && !form.HiddenDuringLoad() && !form.Visible()) form.Show();
+    const int code = MessageLoop();
+    form.Terminate();
+    return code;
+}
+
+}  // namespace rt

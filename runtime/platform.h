@@ -1,0 +1,40 @@
+#pragma once
+// The system calls whose exact use the programs promise (which call, with
+// which arguments, how often) go through this one table, so that a test can
+// replace an entry and count or fake it. Everything else calls Win32 directly.
+#include <windows.h>
+
+namespace rt {
+
+struct PlatformCalls {
+    decltype(&::SetWindowPos) SetWindowPos = ::SetWindowPos;
+    decltype(&::ShowCursor) ShowCursor = ::ShowCursor;
+    decltype(&::GetClientRect) GetClientRect = ::GetClientRect;
+    decltype(&::GetWindowLongA) GetWindowLongA = ::GetWindowLongA;
+    decltype(&::SetWindowLongA) SetWindowLongA = ::SetWindowLongA;
+    decltype(&::SetParent) SetParent = ::SetParent;
+    decltype(&::IsWindow) IsWindow = ::IsWindow;
+    decltype(&::SetWindowRgn) SetWindowRgn = ::SetWindowRgn;
+    decltype(&::SetLayeredWindowAttributes) SetLayeredWindowAttributes = ::SetLayeredWindowAttributes;
+    decltype(&::GetVersionExA) GetVersionExA = ::GetVersionExA;
+    decltype(&::MessageBeep) MessageBeep = ::MessageBeep;
+    decltype(&::ExitProcess) ExitProcess = ::ExitProcess;
+};
+
+// The table in use. Tests swap entries through PlatformOverride.
+PlatformCalls& Platform();
+
+// Replaces the whole table for one scope and restores it afterwards.
+class PlatformOverride {
+public:
+    PlatformOverride() : saved_(Platform()) {}
+    ~PlatformOverride() { Platform() = saved_; }
+    PlatformOverride(const PlatformOverride&) = delete;
+    PlatformOverride& operator=(const PlatformOverride&) = delete;
+    PlatformCalls* operator->() { return &Platform(); }
+
+private:
+    PlatformCalls saved_;
+};
+
+}  // namespace rt

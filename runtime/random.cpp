@@ -1,0 +1,10 @@
+#include "random.h"
+
+namespace rt {
+
+double Rnd() noexcept {
+    static RandomSource source;
+    return source.Next();
+}
+
+}  // namespace rt

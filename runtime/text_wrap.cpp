@@ -1,0 +1,75 @@
+#include "text_wrap.h"
+
+#include <algorithm>
+
+namespace rt {
+namespace {
+
+bool IsBlank(char c) { return c == ' '; }
+
+class LineBuilder {
+public:
+    LineBuilder(const CharWidths& widths, int width, std::vector<LineSpan>& lines)
+        : widths_(widths), width_(width), lines_(lines) {}
+
+    int Width(char c) const { return widths_[static_cast<unsigned char>(c)]; }
+    bool Fits(int extra) const { return used_ + extra <= width_; }
+    bool Empty() const { return length_ == 0; }
+
+    void Add(std::size_t pos, int w) {
+        if (length_ == 0) start_ = pos;
+        ++length_;
+        used_ += w;
+    }
+    void Break() {
+        if (length_ == 0) return;
+        lines_.push_back({static_cast<std::uint16_t>(start_), static_cast<std::uint16_t>(length_)});
+        length_ = 0;
+        used_ = 0;
+    }
+
+private:
+    const CharWidths& widths_;
+    int width_;
+    std::vector<LineSpan>& lines_;
+    std::size_t start_ = 0;
+    std::size_t length_ = 0;
+    int used_ = 0;
+};
+
+}  // namespace
+
+void WrapText(std::string_view text, const CharWidths& widths, int width, std::vector<LineSpan>& lines) {
+    lines.clear();
+    LineBuilder line(widths, width, lines);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        if (IsBlank(text[pos])) {
+            const int w = line.Width(text[pos]);
+            if (!line.Fits(w)) line.Break();
+            line.Add(pos++, w);
+            continue;
+        }
+        std::size_t end = pos;
+        int wordWidth = 0;
+        while (end < text.size() && !IsBlank(text[end])) wordWidth += line.Width(text[end++]);
+        if (!line.Fits(wordWidth) && !line.Empty()) line.Break();
+        for (; pos < end; ++pos) {  // a word wider than the box breaks between characters
+            const int w = line.Width(text[pos]);
+            if (!line.Fits(w) && !line.Empty()) line.Break();
+            line.Add(pos, w);
+        }
+    }
+    line.Break();
+}
+
+std::size_t FirstChangedLine(const std::vector<LineSpan>& before, const std::vector<LineSpan>& after,
+                             std::size_t commonPrefix) {
+    const std::size_t n = std::min(before.size(), after.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!(before[i] == after[i]) || before[i].start + before[i].length > commonPrefix) return i;
+    }
+    return n;
+}
+
+}  // namespace rt

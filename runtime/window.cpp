@@ -1,0 +1,76 @@
+#include "window.h"
+
+#include <exception>
+
+#include "app.h"
+
+namespace rt {
+namespace {
+
+const wchar_t kClassName[] = L"VeltrinForm";
+
+void RegisterClassOnce(WNDPROC procedure) {
+    static const bool registered = [procedure] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        // Own DC: the columns draw every step and keep their font selected.
+        wc.style = CS_OWNDC;
+        wc.lpfnWndProc = procedure;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hIcon = ::LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kClassName;
+        return ::RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+Window::~Window() { DestroyNative(); }
+
+bool Window::CreateNative(DWORD exStyle, DWORD style, const wchar_t* caption, RECT bounds, HWND parent) {
+    RegisterClassOnce(&Window::Procedure);
+    const HWND created = ::CreateWindowExW(exStyle, kClassName, caption, style, bounds.left, bounds.top,
+                                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                                           nullptr, ::GetModuleHandleW(nullptr), this);
+    return created != nullptr;
+}
+
+void Window::DestroyNative() {
+    if (hwnd_) ::DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        self->OnWindowGone();
+        return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    try {
+        return self->HandleMessage(msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        UnhandledFailure(e.what());
+    } catch (...) {
+        UnhandledFailure("unknown failure");
+    }
+}
+
+void UnhandledFailure(const char* what) noexcept {
+    ::OutputDebugStringA(what);
+    End(3);
+}
+
+}  // namespace rt

@@ -1,0 +1,191 @@
+#include "frmmain.h"
+
+#include "clipboard.h"
+#include "command_line.h"
+#include "frmAbout1.h"
+#include "platform.h"
+#include "random.h"
+
+using rt::Platform;
+using saver::SaverMode;
+
+namespace {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kDigitGreen = RGB(0, 128, 0);
+constexpr wchar_t kPreviewMarker[] = L"Priview";
+constexpr wchar_t kInstanceName[] = L"Local\\Veltrin.ScreenSaver.Running";
+
+rt::FormDesign Design() {
+    rt::FormDesign d;
+    d.caption = L"Veltrin";
+    d.backColor = kBlack;
+    d.windowState = rt::WindowState::Maximized;
+    d.clientWidth = 4680;
+    d.clientHeight = 3090;
+    return d;
+}
+
+rt::TextBoxDesign ColumnDesign() {
+    rt::TextBoxDesign d;
+    d.left = 105;
+    d.top = 90;
+    d.width = 165;
+    d.height = 885;
+    d.backColor = kBlack;
+    d.foreColor = kDigitGreen;
+    d.font = {L"Arial", 9.75f, FW_NORMAL, ANSI_CHARSET};
+    return d;
+}
+
+}  // namespace
+
+frmmain::frmmain()
+    : rt::Form(Design()),
+      DoIt(*this, 1),
+      Timer1(*this, 5),
+      Text1([this](const rt::TextBoxDesign& d) { return std::make_unique<rt::TextBox>(*this, d); }, ColumnDesign()),
+      tmrHost(*this, 200, false) {
+    DoIt.Tick = [this] { DoIt_Timer(); };
+    Timer1.Tick = [this] { Timer1_Timer(); };
+    tmrHost.Tick = [this] { WatchHost(); };
+    Text1.MouseMove = [this](int i, int b, int s, float x, float y) { Text1_MouseMove(i, b, s, x, y); };
+    Text1.Click = [this](int i) { Text1_Click(i); };
+}
+
+void frmmain::SetTopMost(bool value) {
+    Platform().SetWindowPos(hWnd(), value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// ---- start-up --------------------------------------------------------------
+
+void frmmain::Form_Load() {
+    ColumnCount = 0;
+    Text1(0).SetBackColor(kBlack);
+    const std::string command = rt::NarrowAscii(rt::App::Command());
+    const SaverMode mode = saver::ModeOf(command);
+    if (!MayRun(mode)) rt::End();
+
+    switch (mode) {
+        case SaverMode::Preview:
+            StartPreview(command);
+            break;
+        case SaverMode::Configure:
+            rt::TheForm<frmAbout1>().Show();
+            Hide();
+            break;
+        case SaverMode::Password:
+            rt::Beep();
+            rt::End();
+        case SaverMode::FullScreen:
+            StartFullScreen();
+            break;
+        case SaverMode::None:
+            break;  // shown as designed
+    }
+}
+
+// One copy at a time. A preview neither counts as a copy nor is stopped by
+// one: the display settings start a preview while the user tests the saver.
+// A clipboard holding exactly the old preview marker still lets a copy through.
+bool frmmain::MayRun(SaverMode mode) {
+    if (mode == SaverMode::Preview) return true;
+    instance_.emplace(kInstanceName);
+    const std::optional<std::wstring> clipboard = rt::Clipboard::GetText();
+    return !instance_->AnotherCopyRunning() || clipboard == std::wstring(kPreviewMarker);
+}
+
+void frmmain::StartPreview(const std::string& command) {
+    PreviewMode = true;
+    const std::string_view line = saver::TrimBlanks(command);
+    HostWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(saver::GetPreviewParent(line)));
+    // Without a window to draw into, a preview would run unseen for ever.
+    if (!HostWindow || !Platform().IsWindow(HostWindow)) rt::End();
+    Platform().GetClientRect(HostWindow, &HostRect);
+    SetCaption(L"Preview");
+    const LONG style = Platform().GetWindowLongA(hWnd(), GWL_STYLE);
+    Platform().SetWindowLongA(hWnd(), GWL_STYLE, style | WS_CHILD);
+    Platform().SetParent(hWnd(), HostWindow);
+    Platform().SetWindowLongA(hWnd(), GWL_HWNDPARENT, static_cast<LONG>(reinterpret_cast<LONG_PTR>(HostWindow)));
+    Platform().SetWindowPos(hWnd(), HWND_TOP, 0, 0, HostRect.right, HostRect.bottom,
+                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    tmrHost.SetEnabled(true);
+}
+
+void frmmain::StartFullScreen() {
+    SetTopMost(true);
+    Platform().ShowCursor(FALSE);
+    SetWindowState(rt::WindowState::Maximized);
+    Show();
+}
+
+void frmmain::WatchHost() {
+    if (!Platform().IsWindow(HostWindow)) Unload();
+}
+
+// ---- exit rules ------------------------------------------------------------
+
+void frmmain::ShowCursorAndEnd() {
+    Platform().ShowCursor(TRUE);
+    rt::End();
+}
+
+void frmmain::Form_KeyDown(int, int) {
+    if (!PreviewMode) rt::End();
+}
+
+void frmmain::Form_MouseDown(int, int, float, float) {
+    if (!PreviewMode) Unload();
+}
+
+void frmmain::Form_MouseMove(int, int, float X, float Y) {
+    if (!PreviewMode && windowPair_.Fires(X, Y)) rt::End();
+}
+
+void frmmain::Text1_MouseMove(int, int, int, float X, float Y) {
+    if (!PreviewMode && columnPair_.Fires(X, Y)) ShowCursorAndEnd();
+}
+
+void frmmain::Text1_Click(int) { ShowCursorAndEnd(); }
+
+void frmmain::Form_Unload(int&) { ShowCursorAndEnd(); }
+
+void frmmain::Form_Terminate() { ShowCursorAndEnd(); }
+
+// ---- the effect ------------------------------------------------------------
+
+void frmmain::Timer1_Timer() {
+    const float w = Text1(0).Width();
+    const float h = Height();
+    Text1(0).Move(0, 0, w, h);
+    const saver::ColumnPlan plan = saver::PlanColumns(Width(), w);
+    for (int i = 1; i <= plan.lastCreated; ++i) {
+        Text1.Load(i);
+        rt::TextBox& column = Text1(i);
+        column.SetVisible(true);
+        column.SetBackColor(kBlack);
+        column.Move(static_cast<float>(i) * w, 0, Text1(0).Width(), h);
+    }
+    ColumnCount = plan.columnCount;
+    Timer1.SetEnabled(false);
+}
+
+void frmmain::Step(int col, int k) {
+    rt::TextBox& column = Text1(col);
+    next_.assign(column.Text());
+    saver::AppendPiece(next_, k);
+    column.SetText(next_);
+}
+
+void frmmain::DoIt_Timer() {
+    try {
+        for (;;) {
+            saver::RunPass([this] { return static_cast<int>(ColumnCount); }, rt::Rnd, [this](int col, int k) {
+                Step(col, k);
+                rt::DoEvents();
+            });
+        }
+    } catch (const std::exception&) {
+        // A failed step leaves the loop silently; the next tick of DoIt starts it afresh.
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The saver's effect window: the start-up in every mode, the falling digits
+// and the rules by which a key, a click or the pointer ends the saver.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app.h"
+#include "control_array.h"
+#include "form.h"
+#include "mdlSaver.h"
+#include "textbox.h"
+#include "timer.h"
+
+class frmmain : public rt::Form {
+public:
+    frmmain();
+
+    // Write-only: True keeps the window above all normal windows.
+    void SetTopMost(bool value);
+
+    std::int16_t ColumnCount = 0;
+    bool PreviewMode = false;
+    HWND HostWindow = nullptr;
+    RECT HostRect{};
+
+    rt::Timer DoIt;
+    rt::Timer Timer1;
+    rt::ControlArray<rt::TextBox> Text1;
+
+    // Event handlers (public so the in-process tests can drive them).
+    void Form_Load() override;
+    void Form_KeyDown(int KeyCode, int Shift) override;
+    void Form_MouseDown(int Button, int Shift, float X, float Y) override;
+    void Form_MouseMove(int Button, int Shift, float X, float Y) override;
+    void Form_Unload(int& Cancel) override;
+    void Form_Terminate() override;
+    void Timer1_Timer();
+    void DoIt_Timer();
+    void Text1_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Text1_Click(int Index);
+
+    // One step of the effect: piece k appended to column col.
+    void Step(int col, int k);
+
+private:
+    bool MayRun(saver::SaverMode mode);
+    void StartPreview(const std::string& command);
+    void StartFullScreen();
+    void WatchHost();
+    [[noreturn]] void ShowCursorAndEnd();
+
+    saver::MovementRule windowPair_;  // pointer on the window background
+    saver::MovementRule columnPair_;  // pointer on any column
+    std::optional<rt::InstanceMarker> instance_;
+    rt::Timer tmrHost;  // preview only: ends the saver once its host window is gone
+    std::string next_;  // reused by every step
+};

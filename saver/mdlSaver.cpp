@@ -1,0 +1,97 @@
+#include "mdlSaver.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace saver {
+
+SaverMode ModeOf(std::string_view command) {
+    std::string head(command.substr(0, 2));
+    for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (head == "/P") return SaverMode::Preview;
+    if (head == "/C") return SaverMode::Configure;
+    if (head == "/A") return SaverMode::Password;
+    if (head == "/S") return SaverMode::FullScreen;
+    return SaverMode::None;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool IsNumber(std::string_view text) {
+    text = TrimBlanks(text);
+    std::size_t i = 0;
+    auto digits = [&] {
+        const std::size_t from = i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
+        return i - from;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t mantissa = digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0) return false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+        if (digits() == 0) return false;
+    }
+    return i == text.size();
+}
+
+std::int32_t GetPreviewParent(std::string_view command) {
+    const std::string_view text = TrimBlanks(command);
+    for (std::size_t n = text.size(); n >= 1; --n) {
+        const std::string_view tail = text.substr(text.size() - n);
+        if (!IsNumber(tail)) continue;
+        const std::string number(TrimBlanks(tail));
+        const double value = std::nearbyint(std::strtod(number.c_str(), nullptr));  // halves to even
+        if (!(value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max())) {
+            return 0;
+        }
+        return static_cast<std::int32_t>(value);
+    }
+    return 0;
+}
+
+bool MovementRule::Fires(float x, float y) {
+    const float dx = std::fabs(LastX - x);
+    const float dy = std::fabs(LastY - y);
+    if ((dx >= kThreshold || dy >= kThreshold) && (LastX != 0 || LastY != 0)) return true;
+    const float rx = std::nearbyint(x);
+    const float ry = std::nearbyint(y);
+    constexpr float lo = std::numeric_limits<std::int16_t>::min();
+    constexpr float hi = std::numeric_limits<std::int16_t>::max();
+    if (!(rx >= lo && rx <= hi && ry >= lo && ry <= hi)) return true;
+    LastX = static_cast<std::int16_t>(rx);
+    LastY = static_cast<std::int16_t>(ry);
+    return false;
+}
+
+ColumnPlan PlanColumns(float windowWidth, float columnWidth) {
+    ColumnPlan plan;
+    for (int i = 1; i <= kMostColumns; ++i) {
+        plan.columnCount = static_cast<std::int16_t>(i - 1);
+        if (static_cast<float>(i - 1) * columnWidth > windowWidth) return plan;
+        plan.lastCreated = i;
+    }
+    return plan;
+}
+
+int ChooseColumn(double r, int columnCount) { return static_cast<int>(std::floor(r * columnCount)); }
+
+int ChoosePiece(double r) { return static_cast<int>(std::floor(r * 14 + 1)); }
+
+void AppendPiece(std::string& text, int k) {
+    if (text.size() > kClearThreshold) text.clear();
+    text += kPieces.at(static_cast<std::size_t>(k - 1));
+}
+
+}  // namespace saver

@@ -1,0 +1,29 @@
+# Shared by the scripts that run the programs: one virtual X display and one
+# persistent wineserver for the whole run, both stopped by stop_display.
+export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+XVFB_PID=""
+
+start_display() {  # screen geometry, e.g. 1024x768x24
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 "$1" -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        kill -0 "$XVFB_PID" 2>/dev/null || { echo "display: Xvfb did not start"; return 1; }
+        sleep 0.1
+    done
+    wineserver -k 2>/dev/null  # a server left from an earlier run may know another display
+    wineserver -p
+    # Start Wine's own services now, detached from our output: started later by
+    # a test, they would inherit its pipes and keep the test runner waiting.
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+stop_display() {
+    wineserver -k 2>/dev/null
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+}

@@ -1,0 +1,120 @@
+#include "picture.h"
+
+#include <wincodec.h>
+
+#include <stdexcept>
+#include <utility>
+
+namespace rt {
+namespace {
+
+// Owns one COM interface pointer.
+template <class T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() {
+        if (p_) p_->Release();
+    }
+    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    T* operator->() const { return p_; }
+    T* get() const { return p_; }
+    T** put() { return &p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+void Check(HRESULT hr, const char* what) {
+    if (FAILED(hr)) throw std::runtime_error(what);
+}
+
+IWICImagingFactory& Factory() {
+    // The program's one user-interface thread is the only one that decodes.
+    static ComPtr<IWICImagingFactory> factory = [] {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ComPtr<IWICImagingFactory> f;
+        Check(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                 reinterpret_cast<void**>(f.put())),
+              "the imaging component is not available");
+        return f;
+    }();
+    return *factory.get();
+}
+
+}  // namespace
+
+Picture Picture::FromMemory(const void* bytes, std::size_t size) {
+    ComPtr<IWICStream> stream;
+    Check(Factory().CreateStream(stream.put()), "no picture stream");
+    Check(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), static_cast<DWORD>(size)),
+          "no picture stream");
+    ComPtr<IWICBitmapDecoder> decoder;
+    Check(Factory().CreateDecoderFromStream(stream.get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.put()),
+          "the picture cannot be decoded");
+    ComPtr<IWICBitmapFrameDecode> frame;
+    Check(decoder->GetFrame(0, frame.put()), "the picture has no image");
+    ComPtr<IWICFormatConverter> converter;
+    Check(Factory().CreateFormatConverter(converter.put()), "no picture converter");
+    Check(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                WICBitmapPaletteTypeCustom),
+          "the picture cannot be converted");
+    UINT width = 0, height = 0;
+    Check(converter->GetSize(&width, &height), "the picture has no size");
+
+    auto data = std::make_shared<Data>();
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = static_cast<LONG>(width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    data->bitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!data->bitmap) throw std::runtime_error("no memory for the picture");
+    Check(converter->CopyPixels(nullptr, width * 4, width * height * 4, static_cast<BYTE*>(bits)),
+          "the picture cannot be read");
+    data->bits = static_cast<std::uint32_t*>(bits);
+    data->width = static_cast<int>(width);
+    data->height = static_cast<int>(height);
+    // GDI ignores the alpha byte of a plain 32-bit DIB; clear it so pixels compare as colours.
+    for (std::size_t i = 0, n = std::size_t{width} * height; i < n; ++i) data->bits[i] &= 0x00FFFFFFu;
+
+    Picture picture;
+    picture.data_ = std::move(data);
+    return picture;
+}
+
+Picture Picture::FromResource(int id) {
+    const HMODULE module = ::GetModuleHandleW(nullptr);
+    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes) throw std::runtime_error("the picture resource is missing");
+    return FromMemory(bytes, ::SizeofResource(module, found));
+}
+
+Picture Picture::FromFile(const std::wstring& path) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) throw std::runtime_error("the picture file cannot be opened");
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > (64 << 20)) throw std::runtime_error("bad picture file");
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()) {
+        throw std::runtime_error("the picture file cannot be read");
+    }
+    return FromMemory(bytes.data(), bytes.size());
+}
+
+void Picture::Draw(HDC dc, int x, int y) const {
+    if (!data_) return;
+    UniqueMemoryDc source(::CreateCompatibleDC(dc));
+    SelectObjectScope select(source.get(), data_->bitmap.get());
+    ::BitBlt(dc, x, y, data_->width, data_->height, source.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace rt

@@ -72,9 +72,17 @@ void Container::Unregister(LightControl* control) {
 }
 
 void Container::PaintSurface(HDC dc, const RECT& dirty) {
+    PaintBackground(dc, dirty);
+    PaintLightControls(dc, dirty);
+}
+
+void Container::PaintBackground(HDC dc, const RECT& dirty) const {
     const COLORREF oldBk = ::SetBkColor(dc, backColor_);
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &dirty, nullptr, 0, nullptr);
     ::SetBkColor(dc, oldBk);
+}
+
+void Container::PaintLightControls(HDC dc, const RECT& dirty) const {
     RECT overlap;
     for (const LightControl* c : controls_) {
         if (c->Visible() && ::IntersectRect(&overlap, &c->PixelBounds(), &dirty)) c->Paint(dc);

@@ -80,6 +80,8 @@ protected:
 
     // Background, then every visible windowless control that meets `dirty`.
     virtual void PaintSurface(HDC dc, const RECT& dirty);
+    void PaintBackground(HDC dc, const RECT& dirty) const;
+    void PaintLightControls(HDC dc, const RECT& dirty) const;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

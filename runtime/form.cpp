@@ -42,6 +42,7 @@ void Form::Load() {
     }
     ++loadedForms;
     unloaded_ = false;
+    for (FormChild* child : children_) child->CreateIn(hWnd());
     for (Timer* t : timers_) t->Arm();
     inLoad_ = true;
     hiddenDuringLoad_ = false;

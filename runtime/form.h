@@ -16,6 +16,13 @@ namespace rt {
 
 class Timer;
 
+// A control with a window of its own, made when its form is loaded.
+class FormChild {
+public:
+    virtual ~FormChild() = default;
+    virtual void CreateIn(HWND form) = 0;
+};
+
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
 // The settings a form is designed with; what is not listed has the default.
@@ -62,6 +69,8 @@ public:
     void SetCaption(const std::wstring& caption);
     void ZOrder();  // to the front of the window order
 
+    void AddChild(FormChild* child) { children_.push_back(child); }
+
 protected:
     // Events of the form itself.
     virtual void Form_Load() {}
@@ -90,6 +99,7 @@ private:
 
     FormDesign design_;
     std::vector<Timer*> timers_;
+    std::vector<FormChild*> children_;  // in creation order
     WindowState state_;
     bool inLoad_ = false;
     bool hiddenDuringLoad_ = false;

@@ -1,0 +1,48 @@
+#include "memory_surface.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace rt {
+
+MemorySurface::MemorySurface(int width, int height) : width_(width), height_(height) {
+    if (width <= 0 || height <= 0) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    dc_.reset(::CreateCompatibleDC(nullptr));
+    if (!bitmap_ || !dc_) throw std::runtime_error("no memory for a drawing surface");
+    bits_ = static_cast<std::uint32_t*>(bits);
+    oldBitmap_ = ::SelectObject(dc_.get(), bitmap_.get());
+}
+
+MemorySurface::MemorySurface(MemorySurface&& other) noexcept { *this = std::move(other); }
+
+MemorySurface& MemorySurface::operator=(MemorySurface&& other) noexcept {
+    if (this != &other) {
+        Release();
+        dc_ = std::move(other.dc_);
+        bitmap_ = std::move(other.bitmap_);
+        oldBitmap_ = std::exchange(other.oldBitmap_, nullptr);
+        bits_ = std::exchange(other.bits_, nullptr);
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+    }
+    return *this;
+}
+
+void MemorySurface::Release() noexcept {
+    if (dc_ && oldBitmap_) ::SelectObject(dc_.get(), oldBitmap_);
+    oldBitmap_ = nullptr;
+    bitmap_.reset();
+    dc_.reset();
+    bits_ = nullptr;
+}
+
+}  // namespace rt

@@ -1,7 +1,7 @@
 #pragma once
-// Controls of one name addressed by an index from 0. Element 0 comes from the
-// design; Load(i) makes a further element with element 0's design settings,
-// hidden until shown, as on a form. The array's events carry the index.
+// Controls of one name addressed by an index from 0. Elements of the design
+// are added with Add; Load(i) makes a further element at run time with element
+// 0's design settings, hidden until shown. The array's events carry the index.
 #include <functional>
 #include <map>
 #include <memory>
@@ -14,10 +14,12 @@ template <class Control>
 class ControlArray {
 public:
     using Design = typename Control::Design;
-    using Factory = std::function<std::unique_ptr<Control>(const Design&)>;
+    // Makes element `index` from a design; the index lets elements of one
+    // array live in different containers.
+    using Factory = std::function<std::unique_ptr<Control>(int index, const Design&)>;
 
     ControlArray(Factory factory, const Design& design) : factory_(std::move(factory)), design_(design) {
-        Add(0, design_);
+        Insert(0, design_);
     }
 
     // The element at `index`; a missing element is a run-time failure.
@@ -29,19 +31,25 @@ public:
     bool Exists(int index) const { return elements_.count(index) != 0; }
     int UBound() const { return elements_.rbegin()->first; }
 
+    // A further element of the design.
+    void Add(int index, const Design& design) {
+        if (Exists(index)) throw std::invalid_argument("control array element " + std::to_string(index) + " is already loaded");
+        Insert(index, design);
+    }
+
     void Load(int index) {
         if (Exists(index)) throw std::invalid_argument("control array element " + std::to_string(index) + " is already loaded");
         Design copy = design_;
         copy.visible = false;
-        Add(index, copy);
+        Insert(index, copy);
     }
 
     std::function<void(int Index, int Button, int Shift, float X, float Y)> MouseDown, MouseMove, MouseUp;
     std::function<void(int Index)> Click;
 
 private:
-    void Add(int index, const Design& design) {
-        auto control = factory_(design);
+    void Insert(int index, const Design& design) {
+        auto control = factory_(index, design);
         control->MouseDown = [this, index](int b, int s, float x, float y) { if (MouseDown) MouseDown(index, b, s, x, y); };
         control->MouseMove = [this, index](int b, int s, float x, float y) { if (MouseMove) MouseMove(index, b, s, x, y); };
         control->MouseUp = [this, index](int b, int s, float x, float y) { if (MouseUp) MouseUp(index, b, s, x, y); };

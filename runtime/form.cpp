@@ -171,6 +171,10 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             // Destroyed by someone else (a parent window going away): that unloads the form too.
             if (!unloading_) RunUnload();
             return 0;
+        case WM_SETFOCUS:
+            // Like a dialog, the form hands the focus to its first windowed control.
+            if (!children_.empty() && children_.front()->ChildWindow()) ::SetFocus(children_.front()->ChildWindow());
+            return 0;
         case WM_GETMINMAXINFO:
             if (!design_.bordered && HasWindow()) FitToMonitor(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 0;

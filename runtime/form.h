@@ -21,6 +21,7 @@ class FormChild {
 public:
     virtual ~FormChild() = default;
     virtual void CreateIn(HWND form) = 0;
+    virtual HWND ChildWindow() const = 0;
 };
 
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };

@@ -67,6 +67,7 @@ protected:
 
 private:
     void CreateIn(HWND form) override;
+    HWND ChildWindow() const override { return hWnd(); }
     void Resize(int width, int height);
     void Refresh();
 

@@ -44,7 +44,7 @@ frmmain::frmmain()
     : rt::Form(Design()),
       DoIt(*this, 1),
       Timer1(*this, 5),
-      Text1([this](const rt::TextBoxDesign& d) { return std::make_unique<rt::TextBox>(*this, d); }, ColumnDesign()),
+      Text1([this](int, const rt::TextBoxDesign& d) { return std::make_unique<rt::TextBox>(*this, d); }, ColumnDesign()),
       tmrHost(*this, 200, false) {
     DoIt.Tick = [this] { DoIt_Timer(); };
     Timer1.Tick = [this] { Timer1_Timer(); };

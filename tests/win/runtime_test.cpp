@@ -112,7 +112,7 @@ rt::TextBoxDesign ColumnDesign() {
 TEST(ControlArray, NewElementsCopyElementZerosDesignAndStartHidden) {
     TestForm form;
     rt::ControlArray<rt::TextBox> boxes(
-        [&](const rt::TextBoxDesign& d) { return std::make_unique<rt::TextBox>(form, d); }, ColumnDesign());
+        [&](int, const rt::TextBoxDesign& d) { return std::make_unique<rt::TextBox>(form, d); }, ColumnDesign());
     boxes(0).Move(0, 0, 165, 3000);
     boxes(0).SetText("0101");
     boxes.Load(3);

@@ -1,0 +1,35 @@
+#include "mdlAlpha.h"
+
+#include <algorithm>
+
+#include "platform.h"
+
+namespace toolkit {
+
+// The size the call expects for the plain (not extended) version record.
+static_assert(sizeof(OSVERSIONINFOA) == 148);
+
+bool LayeringSupported() {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    // A failed call leaves the record zeroed, which reads as "no layering".
+    rt::Platform().GetVersionExA(&info);
+    return info.dwMajorVersion >= 5;
+}
+
+void SetLayeredStyle(HWND& window) {
+    const LONG style = rt::Platform().GetWindowLongA(window, GWL_EXSTYLE);
+    if (style == -1) return;
+    rt::Platform().SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+}
+
+void ApplyAlpha(rt::Form& form, std::int32_t& alpha) {
+    if (!LayeringSupported()) return;
+    HWND window = form.hWnd();
+    SetLayeredStyle(window);
+    // Cast straight to a byte, 256 would wrap to fully clear: hold it to the range instead.
+    const auto opacity = static_cast<BYTE>(std::clamp<std::int32_t>(alpha, 0, 255));
+    rt::Platform().SetLayeredWindowAttributes(form.hWnd(), 0, opacity, LWA_ALPHA);
+}
+
+}  // namespace toolkit

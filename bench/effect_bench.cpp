@@ -1,0 +1,274 @@
+// bench_effect: how many steps per second the effect window manages, against
+// the obvious way of building it, one system EDIT control per column.
+//
+//   scripts/bench effect [seconds]     (each side runs that long; default 5)
+//
+// The product is the real frmmain: loaded without a switch (the designed
+// window, maximised), its column layout run, then steps exactly as its step
+// loop takes them: saver::RunPass over rt::Rnd, Step(col, k), rt::DoEvents().
+// The reference is a 1024x768 window with one read-only multi-line EDIT per
+// column, the same column and piece choice, the same clear rule, SetWindowTextA
+// and a PeekMessage loop after each step. Both run in this one process, one
+// after the other, each in a visible top-level window.
+//
+// Last line: "effect ratio: R", R = product steps/s / reference steps/s
+// (the reference's time per step divided by ours; higher is better).
+// Afterwards the window's pixels are read back: a bench of an effect that
+// draws nothing would be worthless, so it says how many columns show green.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "frmmain.h"
+#include "mdlSaver.h"
+#include "random.h"
+
+namespace {
+
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+constexpr int kColumnPixels = 11;  // 165 twips at 96 dpi, as frmmain's column design
+constexpr COLORREF kDigitGreen = RGB(0, 128, 0);
+
+double Now() {
+    static const double perSecond = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / perSecond;
+}
+
+struct Figures {
+    long long steps = 0;
+    double seconds = 0;
+    double PerSecond() const { return seconds > 0 ? static_cast<double>(steps) / seconds : 0; }
+};
+
+// Lets everything already queued (first paints, size messages) happen before
+// the clock starts.
+void Settle(double seconds) {
+    const double end = Now() + seconds;
+    while (Now() < end) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(5);
+    }
+}
+
+// Columns [0, columns) of `window` that hold at least one green pixel (green
+// clearly above red and blue), read back from the window's own surface.
+int GreenColumns(HWND window, int columns) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const int w = client.right, h = client.bottom;
+    if (w <= 0 || h <= 0) return 0;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    rt::WindowDc source(window);
+    rt::UniqueBitmap dib(::CreateDIBSection(source.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    rt::UniqueMemoryDc memory(::CreateCompatibleDC(source.get()));
+    if (!dib || !memory || !bits) return 0;
+    {
+        rt::SelectObjectScope select(memory.get(), dib.get());
+        ::BitBlt(memory.get(), 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
+        ::GdiFlush();
+    }
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    int green = 0;
+    for (int c = 0; c < columns; ++c) {
+        bool found = false;
+        for (int y = 0; y < h && !found; ++y) {
+            for (int x = c * kColumnPixels; x < (c + 1) * kColumnPixels && x < w && !found; ++x) {
+                const std::uint32_t p = pixels[static_cast<std::size_t>(y) * w + x];
+                const int b = p & 0xFF, g = (p >> 8) & 0xFF, r = (p >> 16) & 0xFF;
+                found = g >= 64 && g > r + 32 && g > b + 32;
+            }
+        }
+        green += found ? 1 : 0;
+    }
+    return green;
+}
+
+// ---- the product -----------------------------------------------------------
+
+Figures RunProduct(frmmain& form, double seconds) {
+    Figures f;
+    const auto count = [&form] { return static_cast<int>(form.ColumnCount); };
+    const auto step = [&form, &f](int col, int k) {
+        form.Step(col, k);
+        rt::DoEvents();
+        ++f.steps;
+    };
+    const double start = Now();
+    double now = start;
+    // Whole passes, as frmmain's loop runs them; the clock is read between passes.
+    do {
+        saver::RunPass(count, rt::Rnd, step);
+        now = Now();
+    } while (now - start < seconds);
+    f.seconds = now - start;
+    return f;
+}
+
+// ---- the reference: one EDIT per column --------------------------------------
+
+class EditColumns {
+public:
+    explicit EditColumns(int columns) : texts_(static_cast<std::size_t>(columns)) {
+        black_ = ::CreateSolidBrush(RGB(0, 0, 0));
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &EditColumns::Procedure;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = black_;
+        wc.lpszClassName = L"VeltrinBenchEditColumns";
+        ::RegisterClassExW(&wc);
+        window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"reference", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+                                    kWidth, kHeight, nullptr, nullptr, wc.hInstance, this);
+        LOGFONTW lf{};
+        lf.lfHeight = -13;  // Arial 9.75 pt at 96 dpi
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = ANSI_CHARSET;
+        lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+        font_ = ::CreateFontIndirectW(&lf);
+        for (int i = 0; i < columns; ++i) {
+            HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY,
+                                          i * kColumnPixels, 0, kColumnPixels, kHeight, window_,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)), wc.hInstance, nullptr);
+            ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            edits_.push_back(edit);
+        }
+        ::ShowWindow(window_, SW_SHOW);
+        ::UpdateWindow(window_);
+    }
+    ~EditColumns() {
+        ::DestroyWindow(window_);
+        ::DeleteObject(font_);
+        ::DeleteObject(black_);
+    }
+    EditColumns(const EditColumns&) = delete;
+    EditColumns& operator=(const EditColumns&) = delete;
+
+    HWND hWnd() const { return window_; }
+    int Columns() const { return static_cast<int>(edits_.size()); }
+
+    void Step(int col, int k) {
+        std::string& text = texts_.at(static_cast<std::size_t>(col));
+        saver::AppendPiece(text, k);  // the same rule: over 125 characters empties, then the piece
+        ::SetWindowTextA(edits_[static_cast<std::size_t>(col)], text.c_str());
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_NCCREATE) {
+            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                                reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<EditColumns*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (self && (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLOREDIT)) {
+            const HDC dc = reinterpret_cast<HDC>(wParam);
+            ::SetTextColor(dc, kDigitGreen);
+            ::SetBkColor(dc, RGB(0, 0, 0));
+            return reinterpret_cast<LRESULT>(self->black_);
+        }
+        return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+
+    HWND window_ = nullptr;
+    HBRUSH black_ = nullptr;
+    HFONT font_ = nullptr;
+    std::vector<HWND> edits_;
+    std::vector<std::string> texts_;
+};
+
+Figures RunReference(EditColumns& reference, double seconds) {
+    rt::RandomSource random;  // the same sequence rt::Rnd gave the product
+    Figures f;
+    const auto count = [&reference] { return reference.Columns(); };
+    const auto draw = [&random] { return random.Next(); };
+    const auto step = [&reference, &f](int col, int k) {
+        reference.Step(col, k);
+        ++f.steps;
+    };
+    const double start = Now();
+    double now = start;
+    do {
+        saver::RunPass(count, draw, step);
+        now = Now();
+    } while (now - start < seconds);
+    f.seconds = now - start;
+    return f;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
+    if (!(seconds > 0)) {
+        std::printf("usage: bench_effect [seconds per side]\n");
+        return 2;
+    }
+
+    // The product: its own start-up without a switch, then its layout.
+    frmmain& form = rt::TheForm<frmmain>();
+    form.Load();
+    // DoIt would start frmmain's endless step loop on its first tick; the
+    // bench takes the steps itself.
+    form.DoIt.SetEnabled(false);
+    form.Show();
+    form.Timer1_Timer();
+    Settle(0.3);
+    RECT client{};
+    ::GetClientRect(form.hWnd(), &client);
+    std::printf("product: frmmain, %d columns receiving pieces, client %ldx%ld, visible %s\n",
+                static_cast<int>(form.ColumnCount), client.right, client.bottom, form.Visible() ? "yes" : "no");
+    std::fflush(stdout);
+
+    const Figures product = RunProduct(form, seconds);
+    Settle(0.2);
+    const int productGreen = GreenColumns(form.hWnd(), form.ColumnCount);
+    std::printf("product:   %lld steps in %.2f s = %.0f steps/s; columns showing green: %d of %d\n", product.steps,
+                product.seconds, product.PerSecond(), productGreen, static_cast<int>(form.ColumnCount));
+    std::fflush(stdout);
+    form.Hide();
+
+    EditColumns reference(form.ColumnCount);
+    Settle(0.3);
+    ::GetClientRect(reference.hWnd(), &client);
+    const Figures ref = RunReference(reference, seconds);
+    Settle(0.2);
+    const int referenceGreen = GreenColumns(reference.hWnd(), reference.Columns());
+    std::printf("reference: %d EDIT controls of %dx%d px in a %ldx%ld window\n", reference.Columns(), kColumnPixels,
+                kHeight, client.right, client.bottom);
+    std::printf("reference: %lld steps in %.2f s = %.0f steps/s; columns showing green: %d of %d\n", ref.steps,
+                ref.seconds, ref.PerSecond(), referenceGreen, reference.Columns());
+    if (productGreen == 0) std::printf("WARNING: the product drew no green digits; its figure means nothing\n");
+    std::printf("(Wine figures: measured under Wine on a virtual X display)\n");
+    std::printf("effect ratio: %.2f\n", ref.PerSecond() > 0 ? product.PerSecond() / ref.PerSecond() : 0.0);
+    std::fflush(stdout);
+    // Unloading frmmain ends the program by its own rule (ExitProcess), so
+    // the bench ends here the same way rather than through its destructor.
+    ::ExitProcess(0);
+}

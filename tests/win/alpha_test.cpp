@@ -13,16 +13,16 @@ namespace {
 class PlainForm : public rt::Form {
 public:
     PlainForm() : rt::Form(rt::FormDesign{}) { Load(); }
+    LONG ExStyle() const { return ::GetWindowLongW(hWnd(), GWL_EXSTYLE); }
 };
 
-// What the fakes saw. The table holds plain stdcall pointers, so the fakes are
-// free functions and keep their state here.
+// The table holds plain stdcall pointers, so the fakes are free functions
+// that keep what they saw here.
 struct Seen {
     int getVersion = 0, getLong = 0, setLong = 0, setLayered = 0;
     DWORD sizeField = 0;
     bool recordZeroed = false;
-};
-Seen seen;
+} seen;
 DWORD systemMajor = 5;
 bool styleUnreadable = false;
 
@@ -35,18 +35,15 @@ BOOL WINAPI FakeGetVersionExA(LPOSVERSIONINFOA info) {
     info->dwMajorVersion = systemMajor;
     return TRUE;
 }
-
-LONG WINAPI CountingGetWindowLongA(HWND window, int index) {
+LONG WINAPI CountGetWindowLongA(HWND window, int index) {
     ++seen.getLong;
     return styleUnreadable ? -1 : ::GetWindowLongA(window, index);
 }
-
-LONG WINAPI CountingSetWindowLongA(HWND window, int index, LONG value) {
+LONG WINAPI CountSetWindowLongA(HWND window, int index, LONG value) {
     ++seen.setLong;
     return ::SetWindowLongA(window, index, value);
 }
-
-BOOL WINAPI CountingSetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags) {
+BOOL WINAPI CountSetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags) {
     ++seen.setLayered;
     return ::SetLayeredWindowAttributes(window, key, alpha, flags);
 }
@@ -58,28 +55,27 @@ protected:
         systemMajor = 5;
         styleUnreadable = false;
         table_->GetVersionExA = FakeGetVersionExA;
-        table_->GetWindowLongA = CountingGetWindowLongA;
-        table_->SetWindowLongA = CountingSetWindowLongA;
-        table_->SetLayeredWindowAttributes = CountingSetLayeredWindowAttributes;
+        table_->GetWindowLongA = CountGetWindowLongA;
+        table_->SetWindowLongA = CountSetWindowLongA;
+        table_->SetLayeredWindowAttributes = CountSetLayeredWindowAttributes;
     }
-
-    static LONG ExStyle(HWND window) { return ::GetWindowLongW(window, GWL_EXSTYLE); }
-
+    static BYTE OpacityOf(const PlainForm& form) {
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        const bool layered = ::GetLayeredWindowAttributes(form.hWnd(), nullptr, &alpha, &flags);
+        return layered && flags == LWA_ALPHA ? alpha : 0;
+    }
     rt::PlatformOverride table_;
 };
 
 TEST_F(Alpha, BeforeVersionFiveOnlyTheVersionIsAsked) {
     systemMajor = 4;
     PlainForm form;
-    const LONG style = ExStyle(form.hWnd());
     std::int32_t alpha = 180;
     toolkit::ApplyAlpha(form, alpha);
     EXPECT_EQ(seen.getVersion, 1);
-    EXPECT_EQ(seen.getLong, 0);
-    EXPECT_EQ(seen.setLong, 0);
-    EXPECT_EQ(seen.setLayered, 0);
-    EXPECT_EQ(ExStyle(form.hWnd()), style);
-    EXPECT_EQ(style & WS_EX_LAYERED, 0);
+    EXPECT_EQ(seen.getLong + seen.setLong + seen.setLayered, 0);
+    EXPECT_EQ(form.ExStyle() & WS_EX_LAYERED, 0);
 }
 
 TEST_F(Alpha, FromVersionFiveTheWindowIsLayeredWithTheOpacity) {
@@ -89,58 +85,36 @@ TEST_F(Alpha, FromVersionFiveTheWindowIsLayeredWithTheOpacity) {
         PlainForm form;
         std::int32_t alpha = 180;
         toolkit::ApplyAlpha(form, alpha);
-        EXPECT_NE(ExStyle(form.hWnd()) & WS_EX_LAYERED, 0) << major;
-        BYTE got = 0;
-        DWORD flags = 0;
-        ASSERT_TRUE(::GetLayeredWindowAttributes(form.hWnd(), nullptr, &got, &flags)) << major;
-        EXPECT_EQ(got, 180) << major;
-        EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA)) << major;
-        EXPECT_EQ(seen.getVersion, 1);
-        EXPECT_EQ(seen.getLong, 1);
-        EXPECT_EQ(seen.setLong, 1);
-        EXPECT_EQ(seen.setLayered, 1);
+        EXPECT_NE(form.ExStyle() & WS_EX_LAYERED, 0) << major;
+        EXPECT_EQ(OpacityOf(form), 180) << major;
+        EXPECT_EQ(seen.sizeField, 148u);
+        EXPECT_TRUE(seen.recordZeroed);
+        EXPECT_EQ(seen.getVersion + seen.getLong + seen.setLong + seen.setLayered, 4);
     }
-}
-
-TEST_F(Alpha, VersionRecordIsZeroedWithItsSize) {
-    EXPECT_TRUE(toolkit::LayeringSupported());
-    EXPECT_EQ(seen.sizeField, 148u);
-    EXPECT_TRUE(seen.recordZeroed);
-    systemMajor = 4;
-    EXPECT_FALSE(toolkit::LayeringSupported());
 }
 
 TEST_F(Alpha, OpacityOutsideTheByteRangeIsHeldToIt) {
     PlainForm form;
     for (auto [asked, expected] : {std::pair{256, 255}, std::pair{1000, 255}, std::pair{-1, 0}}) {
-        std::int32_t alpha = asked;
-        toolkit::ApplyAlpha(form, alpha);
-        BYTE got = 1;
-        ::GetLayeredWindowAttributes(form.hWnd(), nullptr, &got, nullptr);
-        EXPECT_EQ(got, expected) << asked;
+        toolkit::ApplyAlpha(form, asked);
+        EXPECT_EQ(OpacityOf(form), expected) << asked;
     }
 }
 
-TEST_F(Alpha, LayeredStyleTwiceIsLayeredStyleOnce) {
+TEST_F(Alpha, LayeredStyleOnceOrTwiceAndNeverFromAnUnreadableStyle) {
     PlainForm form;
     HWND window = form.hWnd();
-    toolkit::SetLayeredStyle(window);
-    const LONG once = ExStyle(window);
-    toolkit::SetLayeredStyle(window);
-    EXPECT_EQ(ExStyle(window), once);
-    EXPECT_NE(once & WS_EX_LAYERED, 0);
-    EXPECT_EQ(window, form.hWnd());
-}
-
-TEST_F(Alpha, UnreadableStyleIsNotWrittenBack) {
-    PlainForm form;
-    HWND window = form.hWnd();
-    const LONG style = ExStyle(window);
     styleUnreadable = true;
+    const LONG plain = form.ExStyle();
     toolkit::SetLayeredStyle(window);
-    EXPECT_EQ(seen.getLong, 1);
     EXPECT_EQ(seen.setLong, 0);
-    EXPECT_EQ(ExStyle(window), style);
+    EXPECT_EQ(form.ExStyle(), plain);
+    styleUnreadable = false;
+    toolkit::SetLayeredStyle(window);
+    const LONG once = form.ExStyle();
+    toolkit::SetLayeredStyle(window);
+    EXPECT_EQ(form.ExStyle(), once);
+    EXPECT_EQ(once, plain | WS_EX_LAYERED);
 }
 
 }  // namespace

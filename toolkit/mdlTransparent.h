@@ -18,7 +18,9 @@ rt::UniqueRegion RegionFromDc(HDC dc, int width, int height);
 
 // The same outline built the slow, obvious way: GetPixel for every pixel and
 // one CombineRgn for every run. Kept as the reference that RegionFromDc is
-// tested and measured against; programs use RegionFromDc.
+// tested and measured against; programs use RegionFromDc. Unlike it, this one
+// counts pixels beyond the bitmap as part of the outline, since GetPixel
+// answers CLR_INVALID for them, which is never the key colour.
 rt::UniqueRegion RegionFromDcLiteral(HDC dc, int width, int height);
 
 // The outline of a picture box's picture, CreateRegionFromPicture(PictureBox&),

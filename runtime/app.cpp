@@ -27,7 +27,7 @@ void DoEvents() {
 
 void End(UINT exitCode) {
     Platform().ExitProcess(exitCode);
-    ::ExitProcess(exitCode);  // only reached when a test replaced the call and it returned
+    throw EndRequested{};  // only reached when a test replaced the call and it returned
 }
 
 void Beep() { Platform().MessageBeep(MB_OK); }

@@ -19,6 +19,10 @@ void DoEvents();
 // Ends the program at once: no further handler runs, nothing is restored.
 [[noreturn]] void End(UINT exitCode = 0);
 
+// Thrown by End only when a test has replaced ExitProcess with a call that
+// returns, so the test sees the end instead of the process stopping.
+struct EndRequested {};
+
 // The system's default beep.
 void Beep();
 

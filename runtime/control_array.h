@@ -21,6 +21,9 @@ public:
     ControlArray(Factory factory, const Design& design) : factory_(std::move(factory)), design_(design) {
         Insert(0, design_);
     }
+    // Elements call back into their array: it stays where it was made.
+    ControlArray(const ControlArray&) = delete;
+    ControlArray& operator=(const ControlArray&) = delete;
 
     // The element at `index`; a missing element is a run-time failure.
     Control& operator()(int index) const {

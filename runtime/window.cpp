@@ -61,6 +61,8 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     }
     try {
         return self->HandleMessage(msg, wParam, lParam);
+    } catch (const EndRequested&) {
+        return 0;  // a test's stand-in for the end of the program
     } catch (const std::exception& e) {
         UnhandledFailure(e.what());
     } catch (...) {

@@ -1,19 +1,64 @@
 #include "frmAbout1.h"
 
+#include "about_texts.h"
 #include "app.h"
+#include "command_line.h"
+#include "frmAbout2.h"
+#include "mdlAlpha.h"
+#include "settings_file.h"
 
 namespace {
-rt::FormDesign Design() {
-    rt::FormDesign d;
-    d.caption = L"About";
-    d.bordered = true;
-    d.showInTaskbar = true;
-    d.clientWidth = 4785;
-    d.clientHeight = 6660;
-    return d;
+
+toolkit::SkinLayout Layout() {
+    toolkit::SkinLayout layout;
+    layout.pictureLeft = 435;
+    layout.pictureTop = 945;
+    layout.closeLeft = 63;
+    layout.closeTop = 340;
+    layout.skinLeft = 4455;
+    layout.skinTop = 1605;
+    return layout;
 }
+
+struct Pass {
+    COLORREF colour;
+    float x, y;
+};
+// Blue first, then black one pixel right and down: letters with a blue edge.
+constexpr Pass kPasses[] = {{RGB(35, 103, 194), 55, 57}, {RGB(0, 0, 0), 56, 58}};
+
 }  // namespace
 
-frmAbout1::frmAbout1() : rt::Form(Design()) {}
+frmAbout1::frmAbout1() : toolkit::SkinnedForm(Layout()), tmrStatic(*this, 1) {
+    tmrStatic.Tick = [] { rt::TheForm<frmAbout2>().tmrStatic_Timer(); };
+    imgEnde.Click = [this](int index) { imgEnde_Click(index); };
+}
 
-void frmAbout1::Form_Unload(int&) { rt::End(); }
+void frmAbout1::Form_Load() {
+    const saver::SettingsTexts texts = saver::ReadSettingsFile(saver::SettingsFilePath(rt::App::Path()));
+    TitleText = texts.TitleText;
+    NoteText = texts.NoteText;
+    DrawTexts();
+    std::int32_t alpha = 180;
+    toolkit::ApplyAlpha(rt::TheForm<frmAbout2>(), alpha);
+}
+
+void frmAbout1::DrawTexts() {
+    const rt::VersionFields version = rt::App::Version();
+    const auto items = saver::AboutItems(TitleText, NoteText, rt::NarrowAscii(version.companyName),
+                                         {version.major, version.minor, version.revision});
+    Compose(
+        [&] {
+            for (const Pass& pass : kPasses) {
+                picHintergrund.SetForeColor(pass.colour);
+                picHintergrund.CurrentY = pass.y;
+                for (const std::string& item : items) {
+                    picHintergrund.CurrentX = pass.x;
+                    picHintergrund.Print(item);
+                }
+            }
+        },
+        rt::TheForm<frmAbout2>());
+}
+
+void frmAbout1::imgEnde_Click(int) { rt::End(); }

@@ -1,12 +1,22 @@
 #pragma once
-// The about window of the configuration mode. For now a plain window; closing
-// it ends the saver.
-#include "form.h"
+// The configuration mode's about window: the device-shaped window with the
+// title and note of the settings file, the author and the version on its
+// screen, its translucent panel behind, and a close button that ends the saver.
+#include <string>
 
-class frmAbout1 : public rt::Form {
+#include "skinned_frame.h"
+#include "timer.h"
+
+class frmAbout1 : public toolkit::SkinnedForm {
 public:
     frmAbout1();
 
-protected:
-    void Form_Unload(int& Cancel) override;
+    std::string TitleText;
+    std::string NoteText;
+
+    rt::Timer tmrStatic;
+
+    void Form_Load() override;
+    void DrawTexts();
+    void imgEnde_Click(int Index);
 };

@@ -15,7 +15,7 @@ start_display() {  # screen geometry, e.g. 1024x768x24
         kill -0 "$XVFB_PID" 2>/dev/null || { echo "display: Xvfb did not start"; return 1; }
         sleep 0.1
     done
-    wineserver -k 2>/dev/null  # a server left from an earlier run may know another display
+    wineserver -k 2>/dev/null || true  # a server left from an earlier run may know another display
     wineserver -p
     # Start Wine's own services now, detached from our output: started later by
     # a test, they would inherit its pipes and keep the test runner waiting.
@@ -23,7 +23,7 @@ start_display() {  # screen geometry, e.g. 1024x768x24
 }
 
 stop_display() {
-    wineserver -k 2>/dev/null
+    wineserver -k 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
 }

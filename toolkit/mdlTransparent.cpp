@@ -1,6 +1,7 @@
 #include "mdlTransparent.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstdint>
 #include <cstring>
@@ -168,6 +169,13 @@ rt::UniqueRegion RegionFromDcLiteral(HDC dc, int width, int height) {
         if (start >= 0) add(start, width, y);
     }
     return result;
+}
+
+rt::UniqueRegion CreateRegionFromPicture(const rt::PictureBox& picture) {
+    // Scale sizes are whole pixels here; halves would go to the even neighbour.
+    const int width = static_cast<int>(std::nearbyint(picture.ScaleWidth()));
+    const int height = static_cast<int>(std::nearbyint(picture.ScaleHeight()));
+    return RegionFromDc(picture.hDC(), width, height);
 }
 
 }  // namespace toolkit

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "handles.h"
+#include "picturebox.h"
 
 namespace toolkit {
 
@@ -23,8 +24,9 @@ rt::UniqueRegion RegionFromDc(HDC dc, int width, int height);
 // answers CLR_INVALID for them, which is never the key colour.
 rt::UniqueRegion RegionFromDcLiteral(HDC dc, int width, int height);
 
-// The outline of a picture box's picture, CreateRegionFromPicture(PictureBox&),
-// comes here as a thin overload over RegionFromDc once the runtime has a
-// picture box.
+// The outline of what is drawn in a picture box: its persistent drawing,
+// scanned over its scale size (its scale must be pixels and it must sit at
+// the window's top-left corner, so picture pixels are window pixels).
+rt::UniqueRegion CreateRegionFromPicture(const rt::PictureBox& picture);
 
 }  // namespace toolkit

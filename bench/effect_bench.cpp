@@ -1,15 +1,19 @@
 // bench_effect: how many steps per second the effect window manages, against
 // the obvious way of building it, one system EDIT control per column.
 //
-//   scripts/bench effect [seconds]     (each side runs that long; default 5)
+//   scripts/bench effect [seconds] [rounds]
+//
+// Each side runs `seconds` in all (default 5), split into `rounds` turns
+// (default 5) that alternate product, reference, product, ...: load from other
+// work on the machine then falls on both sides alike.
 //
 // The product is the real frmmain: loaded without a switch (the designed
 // window, maximised), its column layout run, then steps exactly as its step
 // loop takes them: saver::RunPass over rt::Rnd, Step(col, k), rt::DoEvents().
 // The reference is a 1024x768 window with one read-only multi-line EDIT per
 // column, the same column and piece choice, the same clear rule, SetWindowTextA
-// and a PeekMessage loop after each step. Both run in this one process, one
-// after the other, each in a visible top-level window.
+// and a PeekMessage loop after each step. Both run in this one process, each
+// in its own top-level window, shown only during its turns.
 //
 // Last line: "effect ratio: R", R = product steps/s / reference steps/s
 // (the reference's time per step divided by ours; higher is better).
@@ -24,6 +28,7 @@
 #include <vector>
 
 #include "frmmain.h"
+#include "handles.h"
 #include "mdlSaver.h"
 #include "random.h"
 
@@ -49,6 +54,11 @@ struct Figures {
     long long steps = 0;
     double seconds = 0;
     double PerSecond() const { return seconds > 0 ? static_cast<double>(steps) / seconds : 0; }
+    Figures& operator+=(const Figures& o) {
+        steps += o.steps;
+        seconds += o.seconds;
+        return *this;
+    }
 };
 
 // Lets everything already queued (first paints, size messages) happen before
@@ -131,13 +141,13 @@ Figures RunProduct(frmmain& form, double seconds) {
 class EditColumns {
 public:
     explicit EditColumns(int columns) : texts_(static_cast<std::size_t>(columns)) {
-        black_ = ::CreateSolidBrush(RGB(0, 0, 0));
+        black_.reset(::CreateSolidBrush(RGB(0, 0, 0)));
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = &EditColumns::Procedure;
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = black_;
+        wc.hbrBackground = black_.get();
         wc.lpszClassName = L"VeltrinBenchEditColumns";
         ::RegisterClassExW(&wc);
         window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"reference", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
@@ -147,26 +157,25 @@ public:
         lf.lfWeight = FW_NORMAL;
         lf.lfCharSet = ANSI_CHARSET;
         lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-        font_ = ::CreateFontIndirectW(&lf);
+        font_.reset(::CreateFontIndirectW(&lf));
         for (int i = 0; i < columns; ++i) {
             HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY,
                                           i * kColumnPixels, 0, kColumnPixels, kHeight, window_,
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)), wc.hInstance, nullptr);
-            ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
             edits_.push_back(edit);
         }
-        ::ShowWindow(window_, SW_SHOW);
-        ::UpdateWindow(window_);
     }
-    ~EditColumns() {
-        ::DestroyWindow(window_);
-        ::DeleteObject(font_);
-        ::DeleteObject(black_);
-    }
+    // The window goes first: its EDITs use the font and the brush until then.
+    ~EditColumns() { ::DestroyWindow(window_); }
     EditColumns(const EditColumns&) = delete;
     EditColumns& operator=(const EditColumns&) = delete;
 
     HWND hWnd() const { return window_; }
+    void Show(bool show) const {
+        ::ShowWindow(window_, show ? SW_SHOW : SW_HIDE);
+        if (show) ::UpdateWindow(window_);
+    }
     int Columns() const { return static_cast<int>(edits_.size()); }
 
     void Step(int col, int k) {
@@ -191,33 +200,34 @@ private:
             const HDC dc = reinterpret_cast<HDC>(wParam);
             ::SetTextColor(dc, kDigitGreen);
             ::SetBkColor(dc, RGB(0, 0, 0));
-            return reinterpret_cast<LRESULT>(self->black_);
+            return reinterpret_cast<LRESULT>(self->black_.get());
         }
         return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 
+    rt::UniqueBrush black_;
+    rt::UniqueFont font_;
     HWND window_ = nullptr;
-    HBRUSH black_ = nullptr;
-    HFONT font_ = nullptr;
     std::vector<HWND> edits_;
     std::vector<std::string> texts_;
 };
 
-Figures RunReference(EditColumns& reference, double seconds) {
-    rt::RandomSource random;  // the same sequence rt::Rnd gave the product
+// The choice RunPass makes, with the clock read after every step: one of
+// these steps takes milliseconds, so a whole pass would overrun a turn.
+Figures RunReference(EditColumns& reference, rt::RandomSource& random, double seconds) {
     Figures f;
-    const auto count = [&reference] { return reference.Columns(); };
-    const auto draw = [&random] { return random.Next(); };
-    const auto step = [&reference, &f](int col, int k) {
-        reference.Step(col, k);
-        ++f.steps;
-    };
     const double start = Now();
     double now = start;
-    do {
-        saver::RunPass(count, draw, step);
-        now = Now();
-    } while (now - start < seconds);
+    while (now - start < seconds) {
+        const int n = reference.Columns();
+        for (int j = 0; j <= n && now - start < seconds; ++j) {
+            const int column = saver::ChooseColumn(random.Next(), reference.Columns());
+            const int piece = saver::ChoosePiece(random.Next());
+            reference.Step(column, piece);
+            ++f.steps;
+            now = Now();
+        }
+    }
     f.seconds = now - start;
     return f;
 }
@@ -226,8 +236,9 @@ Figures RunReference(EditColumns& reference, double seconds) {
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
-    if (!(seconds > 0)) {
-        std::printf("usage: bench_effect [seconds per side]\n");
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
+    if (!(seconds > 0) || rounds < 1) {
+        std::printf("usage: bench_effect [seconds per side] [rounds]\n");
         return 2;
     }
 
@@ -239,29 +250,43 @@ int main(int argc, char** argv) {
     form.DoIt.SetEnabled(false);
     form.Show();
     form.Timer1_Timer();
-    Settle(0.3);
-    RECT client{};
-    ::GetClientRect(form.hWnd(), &client);
-    std::printf("product: frmmain, %d columns receiving pieces, client %ldx%ld, visible %s\n",
-                static_cast<int>(form.ColumnCount), client.right, client.bottom, form.Visible() ? "yes" : "no");
-    std::fflush(stdout);
+    EditColumns reference(form.ColumnCount);
+    rt::RandomSource referenceRandom;  // the sequence rt::Rnd gives the product
 
-    const Figures product = RunProduct(form, seconds);
-    Settle(0.2);
-    const int productGreen = GreenColumns(form.hWnd(), form.ColumnCount);
+    Figures product, ref;
+    int productGreen = 0, referenceGreen = 0;
+    RECT productClient{}, referenceClient{};
+    const double turn = seconds / rounds;
+    for (int r = 0; r < rounds; ++r) {
+        const bool last = r + 1 == rounds;
+        // A turn starts once the window has been shown and fully painted.
+        reference.Show(false);
+        form.Show();
+        Settle(0.15);
+        product += RunProduct(form, turn);
+        if (last) {
+            Settle(0.2);
+            ::GetClientRect(form.hWnd(), &productClient);
+            productGreen = GreenColumns(form.hWnd(), form.ColumnCount);
+        }
+        form.Hide();
+        reference.Show(true);
+        Settle(0.15);
+        ref += RunReference(reference, referenceRandom, turn);
+        if (last) {
+            Settle(0.2);
+            ::GetClientRect(reference.hWnd(), &referenceClient);
+            referenceGreen = GreenColumns(reference.hWnd(), reference.Columns());
+        }
+    }
+
+    std::printf("%d turns each, alternating\n", rounds);
+    std::printf("product:   frmmain, %d columns receiving pieces, client %ldx%ld\n", static_cast<int>(form.ColumnCount),
+                productClient.right, productClient.bottom);
     std::printf("product:   %lld steps in %.2f s = %.0f steps/s; columns showing green: %d of %d\n", product.steps,
                 product.seconds, product.PerSecond(), productGreen, static_cast<int>(form.ColumnCount));
-    std::fflush(stdout);
-    form.Hide();
-
-    EditColumns reference(form.ColumnCount);
-    Settle(0.3);
-    ::GetClientRect(reference.hWnd(), &client);
-    const Figures ref = RunReference(reference, seconds);
-    Settle(0.2);
-    const int referenceGreen = GreenColumns(reference.hWnd(), reference.Columns());
-    std::printf("reference: %d EDIT controls of %dx%d px in a %ldx%ld window\n", reference.Columns(), kColumnPixels,
-                kHeight, client.right, client.bottom);
+    std::printf("reference: %d EDIT controls of %dx%d px, client %ldx%ld\n", reference.Columns(), kColumnPixels,
+                kHeight, referenceClient.right, referenceClient.bottom);
     std::printf("reference: %lld steps in %.2f s = %.0f steps/s; columns showing green: %d of %d\n", ref.steps,
                 ref.seconds, ref.PerSecond(), referenceGreen, reference.Columns());
     if (productGreen == 0) std::printf("WARNING: the product drew no green digits; its figure means nothing\n");

@@ -62,3 +62,7 @@ void frmAbout1::DrawTexts() {
 }
 
 void frmAbout1::imgEnde_Click(int) { rt::End(); }
+
+// Closed by the system (Alt+F4, the task list): end the saver too, or its
+// hidden effect window would keep running with nothing left to end it.
+void frmAbout1::Form_Unload(int&) { rt::End(); }

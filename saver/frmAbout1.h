@@ -19,4 +19,7 @@ public:
     void Form_Load() override;
     void DrawTexts();
     void imgEnde_Click(int Index);
+
+protected:
+    void Form_Unload(int& Cancel) override;
 };

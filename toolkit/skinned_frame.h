@@ -27,6 +27,12 @@ struct SkinLayout {
 using PictureButton = rt::ControlArray<rt::Image>;
 
 class SkinnedForm : public rt::Form {
+public:
+    // Controls, reachable by name as on every form.
+    rt::PictureBox picHintergrund;
+    PictureButton imgEnde;
+    rt::Image imgHintergrund;
+
 protected:
     explicit SkinnedForm(const SkinLayout& layout);
 
@@ -38,10 +44,6 @@ protected:
     void WireButton(PictureButton& button);
     // The pointer is on the background: every button shows its normal face.
     virtual void ResetButtons();
-
-    rt::PictureBox picHintergrund;
-    PictureButton imgEnde;
-    rt::Image imgHintergrund;
 
     // Index 0 of a button lives in the picture box, the face holders on the form.
     PictureButton::Factory ButtonFactory();

@@ -5,20 +5,25 @@
 
 namespace rt {
 
-MemorySurface::MemorySurface(int width, int height) : width_(width), height_(height) {
-    if (width <= 0 || height <= 0) return;
+UniqueBitmap CreateTopDownDib(int width, int height, std::uint32_t** bits) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biHeight = -height;  // negative: the first row is the top one
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    void* pixels = nullptr;
+    UniqueBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    *bits = static_cast<std::uint32_t*>(pixels);
+    return bitmap;
+}
+
+MemorySurface::MemorySurface(int width, int height) : width_(width), height_(height) {
+    if (width <= 0 || height <= 0) return;
+    bitmap_ = CreateTopDownDib(width, height, &bits_);
     dc_.reset(::CreateCompatibleDC(nullptr));
     if (!bitmap_ || !dc_) throw std::runtime_error("no memory for a drawing surface");
-    bits_ = static_cast<std::uint32_t*>(bits);
     oldBitmap_ = ::SelectObject(dc_.get(), bitmap_.get());
 }
 

@@ -10,6 +10,9 @@
 
 namespace rt {
 
+// A 32-bit top-down DIB section; `bits` receives its pixels (0x00RRGGBB).
+UniqueBitmap CreateTopDownDib(int width, int height, std::uint32_t** bits);
+
 class MemorySurface {
 public:
     MemorySurface() = default;

@@ -1,9 +1,13 @@
 #include "picture.h"
 
+#include "memory_surface.h"
+
 #include <wincodec.h>
 
 #include <stdexcept>
 #include <utility>
+
+#include "memory_surface.h"
 
 namespace rt {
 namespace {
@@ -65,19 +69,10 @@ Picture Picture::FromMemory(const void* bytes, std::size_t size) {
     Check(converter->GetSize(&width, &height), "the picture has no size");
 
     auto data = std::make_shared<Data>();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = static_cast<LONG>(width);
-    info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    data->bitmap.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    data->bitmap = CreateTopDownDib(static_cast<int>(width), static_cast<int>(height), &data->bits);
     if (!data->bitmap) throw std::runtime_error("no memory for the picture");
-    Check(converter->CopyPixels(nullptr, width * 4, width * height * 4, static_cast<BYTE*>(bits)),
+    Check(converter->CopyPixels(nullptr, width * 4, width * height * 4, reinterpret_cast<BYTE*>(data->bits)),
           "the picture cannot be read");
-    data->bits = static_cast<std::uint32_t*>(bits);
     data->width = static_cast<int>(width);
     data->height = static_cast<int>(height);
     // GDI ignores the alpha byte of a plain 32-bit DIB; clear it so pixels compare as colours.

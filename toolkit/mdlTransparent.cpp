@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "memory_surface.h"
 #include "region_runs.h"
 
 namespace toolkit {
@@ -63,29 +64,15 @@ bool ViewDibSection(HDC dc, HBITMAP bitmap, PixelView& view) {
 class PixelCopy {
 public:
     bool Take(HDC dc, int width, int height, PixelView& view) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_.reset(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        memory_.reset(::CreateCompatibleDC(dc));
-        if (!bitmap_ || !memory_) return false;
-        {
-            rt::SelectObjectScope select(memory_.get(), bitmap_.get());
-            if (!::BitBlt(memory_.get(), 0, 0, width, height, dc, 0, 0, SRCCOPY)) return false;
-        }
+        copy_ = rt::MemorySurface(width, height);
+        if (!::BitBlt(copy_.Dc(), 0, 0, width, height, dc, 0, 0, SRCCOPY)) return false;
         ::GdiFlush();
-        view = {static_cast<const std::uint32_t*>(bits), width, width, height};
+        view = {copy_.Bits(), width, width, height};
         return true;
     }
 
 private:
-    rt::UniqueBitmap bitmap_;
-    rt::UniqueMemoryDc memory_;
+    rt::MemorySurface copy_;
 };
 
 // The size of the bitmap selected into `dc`; the requested size when the DC

@@ -1,0 +1,524 @@
+#include "driver.h"
+
+#include <cstdio>
+#include <cstring>
+
+#ifndef VELTRIN_SAVER_PATH
+#error "VELTRIN_SAVER_PATH names the saver as a Unix path"
+#endif
+
+namespace e2e {
+namespace {
+
+// Wine sets up a program's desktop on its first window call. A console
+// program like this driver has none until then, and meanwhile SetCursorPos
+// does nothing and GetCursorPos reports (0, 0): ask for the desktop at once.
+[[maybe_unused]] const HWND theDesktop = ::GetDesktopWindow();
+
+// Every copy joins one job that is killed when the driver goes, so that even
+// a driver killed by the test runner leaves no saver behind.
+HANDLE DriverJob() {
+    static const HANDLE job = [] {
+        HANDLE j = ::CreateJobObjectW(nullptr, nullptr);
+        if (j) {
+            JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+            limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+            ::SetInformationJobObject(j, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        }
+        return j;
+    }();
+    return job;
+}
+
+struct EnumState {
+    DWORD pid;
+    std::vector<HWND>* out;
+};
+
+BOOL CALLBACK CollectWindowsOf(HWND hwnd, LPARAM param) {
+    auto* state = reinterpret_cast<EnumState*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == state->pid) state->out->push_back(hwnd);
+    return TRUE;
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    ::GetWindowTextW(hwnd, buffer, 256);
+    return buffer;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    ::GetClassNameW(hwnd, buffer, 256);
+    return buffer;
+}
+
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return out;
+}
+
+}  // namespace
+
+std::wstring SaverPath() {
+    // Another build of the saver can be put to the same tests.
+    if (const wchar_t* other = _wgetenv(L"VELTRIN_E2E_SAVER"); other && *other) return other;
+    std::wstring path = L"Z:";
+    for (const char* p = VELTRIN_SAVER_PATH; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+    return path;
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+// ---- SaverProcess -----------------------------------------------------------
+
+SaverProcess::SaverProcess(const std::wstring& tail) : commandLine_(L"\"" + SaverPath() + L"\"" + tail) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring mutableLine = commandLine_;
+    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                          &si, &pi)) {
+        return;
+    }
+    if (HANDLE job = DriverJob()) ::AssignProcessToJobObject(job, pi.hProcess);
+    ::ResumeThread(pi.hThread);
+    ::CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
+}
+
+SaverProcess::~SaverProcess() {
+    Terminate();
+    if (process_) ::CloseHandle(process_);
+}
+
+bool SaverProcess::Running() const {
+    return process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+DWORD SaverProcess::ExitCode() const {
+    DWORD code = 0;
+    if (!process_ || !::GetExitCodeProcess(process_, &code)) return 0;
+    return code;
+}
+
+bool SaverProcess::WaitForExit(DWORD ms) const {
+    if (!process_) return true;
+    const ULONGLONG deadline = ::GetTickCount64() + ms;
+    for (;;) {
+        PumpMessages();
+        const ULONGLONG now = ::GetTickCount64();
+        const DWORD left = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+        const DWORD r = ::MsgWaitForMultipleObjects(1, &process_, FALSE, left, QS_ALLINPUT);
+        if (r == WAIT_OBJECT_0) return true;
+        if (r != WAIT_OBJECT_0 + 1) return false;  // the time is up
+    }
+}
+
+bool SaverProcess::Terminate() {
+    if (!Running()) return false;
+    ::TerminateProcess(process_, 99);
+    ::WaitForSingleObject(process_, kEndDeadlineMs);
+    return true;
+}
+
+std::vector<HWND> SaverProcess::Windows() const {
+    std::vector<HWND> windows;
+    if (!process_) return windows;
+    EnumState state{pid_, &windows};
+    ::EnumWindows(&CollectWindowsOf, reinterpret_cast<LPARAM>(&state));
+    return windows;
+}
+
+HWND SaverProcess::FindWindowByCaption(const wchar_t* caption, const wchar_t* cls) const {
+    for (HWND w : Windows()) {
+        if (TextOf(w) == caption && (!cls || ClassOf(w) == cls)) return w;
+    }
+    return nullptr;
+}
+
+bool SaverProcess::HasVisibleWindow() const {
+    for (HWND w : Windows()) {
+        if (::IsWindowVisible(w)) return true;
+    }
+    return false;
+}
+
+HWND SaverProcess::WaitForVisibleWindow(const wchar_t* caption, DWORD ms) const {
+    HWND found = nullptr;
+    PollUntil(
+        [&] {
+            found = FindWindowByCaption(caption);
+            if (found && !::IsWindowVisible(found)) found = nullptr;
+            return found != nullptr || !Running();
+        },
+        ms);
+    return found;
+}
+
+std::string SaverProcess::EndsWithoutWindow(DWORD ms) const {
+    if (!Started()) return "the saver could not be started";
+    std::string seen;
+    const bool ended = PollUntil(
+        [&] {
+            for (HWND w : Windows()) {
+                if (::IsWindowVisible(w) && seen.empty()) seen = Describe(w);
+            }
+            return !Running();
+        },
+        ms);
+    if (!ended) return "still running after " + std::to_string(ms) + " ms";
+    if (!seen.empty()) return "it showed a window: " + seen;
+    return {};
+}
+
+bool SaverProcess::CloseAbout(HWND about) {
+    ::PostMessageW(about, WM_CLOSE, 0, 0);
+    if (WaitForExit(kCloseAboutMs)) return true;
+    Terminate();
+    return false;
+}
+
+// ---- PreviewHost ------------------------------------------------------------
+
+namespace {
+const wchar_t kHostClass[] = L"VeltrinE2EPreviewHost";
+
+void RegisterHostClass() {
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+        wc.lpszClassName = kHostClass;
+        return ::RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+struct ChildSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindChildOf(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    if (owner != search->pid) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+PreviewHost::PreviewHost(int clientWidth, int clientHeight, int left, int top) {
+    RegisterHostClass();
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    RECT r{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&r, style, FALSE, 0);
+    hwnd_ = ::CreateWindowExW(0, kHostClass, L"Preview host", style, left, top, r.right - r.left, r.bottom - r.top,
+                              nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    PumpMessages();
+}
+
+PreviewHost::~PreviewHost() { Destroy(); }
+
+void PreviewHost::Destroy() {
+    if (hwnd_) ::DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+    PumpMessages();
+}
+
+std::wstring PreviewHost::PreviewTail() const {
+    return L" /p " + std::to_wstring(static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd_)));
+}
+
+RECT PreviewHost::ClientOnScreen() const {
+    RECT r{};
+    ::GetClientRect(hwnd_, &r);
+    ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+HWND PreviewHost::WaitForChildOf(const SaverProcess& saver, DWORD ms) const {
+    ChildSearch search{saver.Id(), nullptr};
+    PollUntil(
+        [&] {
+            if (hwnd_) ::EnumChildWindows(hwnd_, &FindChildOf, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr || !saver.Running();
+        },
+        ms);
+    return search.found;
+}
+
+bool PreviewHost::WaitUntilFilledBy(HWND child, DWORD ms) const {
+    return PollUntil(
+        [&] {
+            RECT r{};
+            const RECT client = ClientOnScreen();
+            return ::IsWindowVisible(child) && ::GetWindowRect(child, &r) && ::EqualRect(&r, &client);
+        },
+        ms);
+}
+
+// ---- input -----------------------------------------------------------------
+
+namespace {
+
+void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0, DWORD data = 0) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = dx;
+    in.mi.dy = dy;
+    in.mi.mouseData = data;
+    in.mi.dwFlags = flags;
+    ::SendInput(1, &in, sizeof in);
+}
+
+bool CursorIsAt(int x, int y) {
+    POINT p{};
+    return ::GetCursorPos(&p) && p.x == x && p.y == y;
+}
+
+}  // namespace
+
+bool MoveMouse(int x, int y) {
+    // Absolute positions run 0..65535 over the screen; aim at the pixel's middle.
+    const int w = ::GetSystemMetrics(SM_CXSCREEN);
+    const int h = ::GetSystemMetrics(SM_CYSCREEN);
+    const LONG ax = static_cast<LONG>((2LL * x + 1) * 65536 / (2LL * w));
+    const LONG ay = static_cast<LONG>((2LL * y + 1) * 65536 / (2LL * h));
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ax, ay);
+    return PollUntil([&] { return CursorIsAt(x, y); }, 2000);
+}
+
+bool StepMouse(int x, int y) {
+    if (!MoveMouse(x, y)) return false;
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = VK_F24;
+    in.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &in, sizeof in);
+    return true;
+}
+
+void PostMouseMove(HWND window, int x, int y) {
+    POINT p{x, y};
+    ::ScreenToClient(window, &p);
+    ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+}
+
+bool PlacePointer(int x, int y) {
+    return PollUntil(
+        [&] {
+            ::SetCursorPos(x, y);
+            return CursorIsAt(x, y);
+        },
+        2000);
+}
+
+void Click(Button button) {
+    DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+    if (button == Button::Right) down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
+    if (button == Button::Middle) down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
+    SendMouse(down);
+    SendMouse(up);
+}
+
+bool ClickUntilExit(const SaverProcess& saver, Button button, DWORD ms) {
+    const ULONGLONG deadline = ::GetTickCount64() + ms;
+    do {
+        Click(button);
+        if (saver.WaitForExit(100)) return true;
+    } while (::GetTickCount64() < deadline);
+    return false;
+}
+
+void PressKey(WORD vk) {
+    INPUT in[2]{};
+    for (INPUT& i : in) {
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = vk;
+        i.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    }
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, in, sizeof in[0]);
+}
+
+bool BringToFront(HWND window) {
+    if (::GetForegroundWindow() == window) return true;
+    ::SetForegroundWindow(window);
+    return PollUntil([&] { return ::GetForegroundWindow() == window; }, 2000);
+}
+
+bool CursorShowing() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
+}
+
+std::string EndWithKey(const SaverProcess& saver, HWND window, WORD vk) {
+    if (!saver.Running()) return "it had already ended";
+    if (!BringToFront(window)) return "its window could not be brought to the front: " + Describe(window);
+    PressKey(vk);
+    if (!saver.WaitForExit(kEndDeadlineMs)) return "it did not end within " + std::to_string(kEndDeadlineMs) + " ms of a key";
+    return {};
+}
+
+// ---- the screen -------------------------------------------------------------
+
+Screenshot Screenshot::Take() {
+    Screenshot shot;
+    const int w = ::GetSystemMetrics(SM_CXSCREEN);
+    const int h = ::GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = ::GetDC(nullptr);
+    if (!screen) return shot;
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (memory && dib && bits) {
+        HGDIOBJ old = ::SelectObject(memory, dib);
+        if (::BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY | CAPTUREBLT)) {
+            ::GdiFlush();
+            shot.width_ = w;
+            shot.height_ = h;
+            shot.pixels_.resize(static_cast<std::size_t>(w) * h);
+            std::memcpy(shot.pixels_.data(), bits, shot.pixels_.size() * sizeof(std::uint32_t));
+            for (std::uint32_t& p : shot.pixels_) p &= 0x00FFFFFF;
+        }
+        ::SelectObject(memory, old);
+    }
+    if (dib) ::DeleteObject(dib);
+    if (memory) ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+bool Screenshot::SaveBmp(const std::wstring& path) const {
+    if (!Valid()) return false;
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f) return false;
+    const int rowBytes = (width_ * 3 + 3) & ~3;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(rowBytes) * height_;
+    ih.biSize = sizeof ih;
+    ih.biWidth = width_;
+    ih.biHeight = height_;  // bottom-up
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    std::fwrite(&fh, sizeof fh, 1, f);
+    std::fwrite(&ih, sizeof ih, 1, f);
+    std::vector<unsigned char> row(static_cast<std::size_t>(rowBytes));
+    for (int y = height_ - 1; y >= 0; --y) {
+        for (int x = 0; x < width_; ++x) {
+            const std::uint32_t p = At(x, y);
+            row[x * 3] = static_cast<unsigned char>(Blue(p));
+            row[x * 3 + 1] = static_cast<unsigned char>(Green(p));
+            row[x * 3 + 2] = static_cast<unsigned char>(Red(p));
+        }
+        std::fwrite(row.data(), 1, row.size(), f);
+    }
+    return std::fclose(f) == 0;
+}
+
+std::vector<bool> ColumnsWithDigits(const Screenshot& shot, const RECT& area) {
+    std::vector<bool> columns(static_cast<std::size_t>((area.right - area.left + kColumnPixels - 1) / kColumnPixels));
+    if (!shot.Valid()) return columns;
+    for (int y = area.top; y < area.bottom && y < shot.Height(); ++y) {
+        for (int x = area.left; x < area.right && x < shot.Width(); ++x) {
+            if (IsDigitGreen(shot.At(x, y))) columns[static_cast<std::size_t>((x - area.left) / kColumnPixels)] = true;
+        }
+    }
+    return columns;
+}
+
+int CountTrue(const std::vector<bool>& flags) {
+    int n = 0;
+    for (bool f : flags) n += f ? 1 : 0;
+    return n;
+}
+
+bool WaitForDigits(const RECT& area, int columns, DWORD ms) {
+    return PollUntil([&] { return CountTrue(ColumnsWithDigits(Screenshot::Take(), area)) >= columns; }, ms);
+}
+
+// ---- clipboard --------------------------------------------------------------
+
+namespace {
+bool OpenTheClipboard() {
+    return PollUntil([] { return ::OpenClipboard(nullptr) != FALSE; }, 2000);
+}
+}  // namespace
+
+bool SetClipboardText(const std::wstring& text) {
+    if (!OpenTheClipboard()) return false;
+    bool ok = false;
+    if (::EmptyClipboard()) {
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        if (auto* target = memory ? static_cast<wchar_t*>(::GlobalLock(memory)) : nullptr) {
+            std::memcpy(target, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+            ::GlobalUnlock(memory);
+            ok = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        }
+        if (!ok && memory) ::GlobalFree(memory);
+    }
+    ::CloseClipboard();
+    return ok;
+}
+
+bool EmptyTheClipboard() {
+    if (!OpenTheClipboard()) return false;
+    const bool ok = ::EmptyClipboard() != FALSE;
+    ::CloseClipboard();
+    return ok;
+}
+
+bool GetClipboardText(std::wstring& text) {
+    if (!OpenTheClipboard()) return false;
+    bool ok = false;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* p = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text.assign(p, wcsnlen(p, ::GlobalSize(data) / sizeof(wchar_t)));
+            ::GlobalUnlock(data);
+            ok = true;
+        }
+    }
+    ::CloseClipboard();
+    return ok;
+}
+
+std::string Describe(HWND window) {
+    if (!window) return "(no window)";
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, " (%ld,%ld)-(%ld,%ld) style %08lx ex %08lx%s", r.left, r.top, r.right,
+                  r.bottom, static_cast<unsigned long>(::GetWindowLongW(window, GWL_STYLE)),
+                  static_cast<unsigned long>(::GetWindowLongW(window, GWL_EXSTYLE)),
+                  ::IsWindowVisible(window) ? " visible" : " hidden");
+    return Narrow(ClassOf(window)) + " \"" + Narrow(TextOf(window)) + "\"" + buffer;
+}
+
+}  // namespace e2e

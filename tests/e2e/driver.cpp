@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -12,8 +14,14 @@ namespace {
 
 // Wine sets up a program's desktop on its first window call. A console
 // program like this driver has none until then, and meanwhile SetCursorPos
-// does nothing and GetCursorPos reports (0, 0): ask for the desktop at once.
-[[maybe_unused]] const HWND theDesktop = ::GetDesktopWindow();
+// does nothing and GetCursorPos reports (0, 0): ask for the desktop before
+// the first test. Not earlier: listing the tests needs no desktop.
+class DesktopEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { ::GetDesktopWindow(); }
+};
+[[maybe_unused]] ::testing::Environment* const desktopEnvironment =
+    ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
 
 // Every copy joins one job that is killed when the driver goes, so that even
 // a driver killed by the test runner leaves no saver behind.

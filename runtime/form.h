@@ -5,6 +5,7 @@
 // the event; controls bind their events to members of the derived form.
 #include <windows.h>
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -122,12 +123,16 @@ F& TheForm() {
 // program, and runs the event loop until no form is loaded any more.
 template <class F>
 int RunStartupForm() {
-    F& form = TheForm<F>();
-    form.Load();
-    if (form.IsLoaded() && !form.HiddenDuringLoad() && !form.Visible()) form.Show();
-    const int code = MessageLoop();
-    form.Terminate();
-    return code;
+    try {
+        F& form = TheForm<F>();
+        form.Load();
+        if (form.IsLoaded() && !form.HiddenDuringLoad() && !form.Visible()) form.Show();
+        const int code = MessageLoop();
+        form.Terminate();
+        return code;
+    } catch (const std::exception& e) {
+        UnhandledFailure(e.what());  // a load that failed before the event loop ran
+    }
 }
 
 }  // namespace rt

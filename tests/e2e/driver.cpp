@@ -89,7 +89,10 @@ void PumpMessages() {
 
 // ---- SaverProcess -----------------------------------------------------------
 
-SaverProcess::SaverProcess(const std::wstring& tail) : commandLine_(L"\"" + SaverPath() + L"\"" + tail) {
+SaverProcess::SaverProcess(const std::wstring& tail) : SaverProcess(SaverPath(), tail) {}
+
+SaverProcess::SaverProcess(const std::wstring& program, const std::wstring& tail)
+    : commandLine_(L"\"" + program + L"\"" + tail) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -195,6 +198,60 @@ bool SaverProcess::CloseAbout(HWND about) {
     if (WaitForExit(kCloseAboutMs)) return true;
     Terminate();
     return false;
+}
+
+// ---- SaverCopy --------------------------------------------------------------
+
+namespace {
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    const HANDLE file =
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    return ::CloseHandle(file) && ok;
+}
+
+// Deletes the files of a folder (it has no subfolders) and then the folder.
+bool RemoveFolder(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            ::DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
+    return ::RemoveDirectoryW(folder.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND ||
+           ::GetLastError() == ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace
+
+SaverCopy::SaverCopy(const std::optional<std::string>& settings) {
+    wchar_t temp[MAX_PATH] = {};
+    if (!::GetTempPathW(MAX_PATH, temp)) return;
+    static unsigned serial = 0;
+    for (int attempt = 0; attempt < 100 && folder_.empty(); ++attempt) {
+        const std::wstring candidate = std::wstring(temp) + L"veltrin-e2e-" +
+                                       std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+        if (::CreateDirectoryW(candidate.c_str(), nullptr)) folder_ = candidate;
+    }
+    if (folder_.empty()) return;
+    program_ = folder_ + L"\\Qor.drl";
+    if (!::CopyFileW(SaverPath().c_str(), program_.c_str(), TRUE)) return;
+    ready_ = !settings || WriteFileBytes(folder_ + L"\\scrVeltrin.ini", *settings);
+}
+
+SaverCopy::~SaverCopy() {
+    if (folder_.empty()) return;
+    // A program that has just ended may hold its image a moment longer.
+    if (!PollUntil([&] { return RemoveFolder(folder_); }, 2000)) {
+        std::printf("note: could not remove %s\n", Narrow(folder_).c_str());
+    }
 }
 
 // ---- PreviewHost ------------------------------------------------------------
@@ -337,13 +394,27 @@ bool PlacePointer(int x, int y) {
         2000);
 }
 
-void Click(Button button) {
-    DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
-    if (button == Button::Right) down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
-    if (button == Button::Middle) down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
-    SendMouse(down);
-    SendMouse(up);
+namespace {
+DWORD DownFlag(Button button) {
+    if (button == Button::Right) return MOUSEEVENTF_RIGHTDOWN;
+    if (button == Button::Middle) return MOUSEEVENTF_MIDDLEDOWN;
+    return MOUSEEVENTF_LEFTDOWN;
 }
+DWORD UpFlag(Button button) {
+    if (button == Button::Right) return MOUSEEVENTF_RIGHTUP;
+    if (button == Button::Middle) return MOUSEEVENTF_MIDDLEUP;
+    return MOUSEEVENTF_LEFTUP;
+}
+}  // namespace
+
+void Click(Button button) {
+    PressButton(button);
+    ReleaseButton(button);
+}
+
+void PressButton(Button button) { SendMouse(DownFlag(button)); }
+
+void ReleaseButton(Button button) { SendMouse(UpFlag(button)); }
 
 bool ClickUntilExit(const SaverProcess& saver, Button button, DWORD ms) {
     const ULONGLONG deadline = ::GetTickCount64() + ms;
@@ -421,27 +492,32 @@ Screenshot Screenshot::Take() {
     return shot;
 }
 
-bool Screenshot::SaveBmp(const std::wstring& path) const {
-    if (!Valid()) return false;
+bool Screenshot::SaveBmp(const std::wstring& path) const { return SaveBmp(path, RECT{0, 0, width_, height_}); }
+
+bool Screenshot::SaveBmp(const std::wstring& path, const RECT& area) const {
+    RECT part{};
+    const RECT whole{0, 0, width_, height_};
+    if (!Valid() || !::IntersectRect(&part, &area, &whole)) return false;
     FILE* f = _wfopen(path.c_str(), L"wb");
     if (!f) return false;
-    const int rowBytes = (width_ * 3 + 3) & ~3;
+    const int width = part.right - part.left, height = part.bottom - part.top;
+    const int rowBytes = (width * 3 + 3) & ~3;
     BITMAPFILEHEADER fh{};
     BITMAPINFOHEADER ih{};
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(rowBytes) * height_;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(rowBytes) * height;
     ih.biSize = sizeof ih;
-    ih.biWidth = width_;
-    ih.biHeight = height_;  // bottom-up
+    ih.biWidth = width;
+    ih.biHeight = height;  // bottom-up
     ih.biPlanes = 1;
     ih.biBitCount = 24;
     std::fwrite(&fh, sizeof fh, 1, f);
     std::fwrite(&ih, sizeof ih, 1, f);
     std::vector<unsigned char> row(static_cast<std::size_t>(rowBytes));
-    for (int y = height_ - 1; y >= 0; --y) {
-        for (int x = 0; x < width_; ++x) {
-            const std::uint32_t p = At(x, y);
+    for (int y = part.bottom - 1; y >= part.top; --y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t p = At(part.left + x, y);
             row[x * 3] = static_cast<unsigned char>(Blue(p));
             row[x * 3 + 1] = static_cast<unsigned char>(Green(p));
             row[x * 3 + 2] = static_cast<unsigned char>(Red(p));

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -55,6 +56,8 @@ public:
     // `tail` is everything after the quoted program name, blanks included:
     // L" /s" gives `"...Qor.drl" /s`, L"" gives just the program.
     explicit SaverProcess(const std::wstring& tail);
+    // The same for another copy of the program, e.g. one in a folder of its own.
+    SaverProcess(const std::wstring& program, const std::wstring& tail);
     ~SaverProcess();
     SaverProcess(const SaverProcess&) = delete;
     SaverProcess& operator=(const SaverProcess&) = delete;
@@ -91,6 +94,27 @@ private:
     std::wstring commandLine_;
     HANDLE process_ = nullptr;
     DWORD pid_ = 0;
+};
+
+// A folder of its own under the temporary folder holding a copy of the saver
+// and, when given, the settings file beside it (the bytes as they are).
+// The folder and everything in it go when this goes out of scope; end the
+// copy started from it first (declare this before its SaverProcess).
+class SaverCopy {
+public:
+    explicit SaverCopy(const std::optional<std::string>& settings);
+    ~SaverCopy();
+    SaverCopy(const SaverCopy&) = delete;
+    SaverCopy& operator=(const SaverCopy&) = delete;
+
+    // Whether the folder, the program and the settings file are all in place.
+    bool Ready() const { return ready_; }
+    const std::wstring& Folder() const { return folder_; }
+    const std::wstring& Program() const { return program_; }
+
+private:
+    std::wstring folder_, program_;
+    bool ready_ = false;
 };
 
 // A window of the driver's own that hosts a preview, as the display settings
@@ -142,6 +166,9 @@ enum class Button { Left, Right, Middle };
 inline const char* NameOf(Button b) { return b == Button::Left ? "Left" : b == Button::Right ? "Right" : "Middle"; }
 inline void PrintTo(Button b, std::ostream* os) { *os << NameOf(b); }
 void Click(Button button);
+// One half of a click, where the pointer is.
+void PressButton(Button button);
+void ReleaseButton(Button button);
 // Clicks at the pointer until the saver ends; false when it had not ended by `ms`.
 // For a preview: Wine shows nothing that a child window of another process
 // draws, so the driver cannot see when the columns are laid out (on the
@@ -171,8 +198,10 @@ public:
     // 0x00RRGGBB
     std::uint32_t At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
     bool Valid() const { return width_ > 0; }
-    // Whether the file could be written (a 24-bit BMP, for looking at a failure).
+    // Whether the file could be written (a 24-bit BMP, for looking at a failure),
+    // of the whole screen or of the part `area` of it.
     bool SaveBmp(const std::wstring& path) const;
+    bool SaveBmp(const std::wstring& path, const RECT& area) const;
 
 private:
     int width_ = 0, height_ = 0;

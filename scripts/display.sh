@@ -1,7 +1,8 @@
-# Shared by the scripts that run the programs: one virtual X display and one
-# persistent wineserver for the whole run, both stopped by stop_display.
+# Shared by the scripts that run the programs: one virtual X display with a
+# compositor and one persistent wineserver for the whole run, all stopped by
+# stop_display. Without the compositor a layered window shows opaque.
 export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-XVFB_PID=""
+XVFB_PID="" COMPOSITOR_PID=""
 
 start_display() {  # screen geometry, e.g. 1024x768x24
     local n=90
@@ -15,6 +16,14 @@ start_display() {  # screen geometry, e.g. 1024x768x24
         kill -0 "$XVFB_PID" 2>/dev/null || { echo "display: Xvfb did not start"; return 1; }
         sleep 0.1
     done
+    xcompmgr >/dev/null 2>&1 &
+    COMPOSITOR_PID=$!
+    for i in $(seq 100); do
+        xwininfo -root -children 2>/dev/null | grep -q '"xcompmgr"' && break
+        kill -0 "$COMPOSITOR_PID" 2>/dev/null || { echo "display: xcompmgr did not start"; return 1; }
+        sleep 0.1
+    done
+    export VELTRIN_COMPOSITOR=xcompmgr  # the tests of translucency on the screen run only with it
     wineserver -k 2>/dev/null || true  # a server left from an earlier run may know another display
     wineserver -p
     # Start Wine's own services now, detached from our output: started later by
@@ -24,6 +33,8 @@ start_display() {  # screen geometry, e.g. 1024x768x24
 
 stop_display() {
     wineserver -k 2>/dev/null || true
+    [ -n "$COMPOSITOR_PID" ] && kill "$COMPOSITOR_PID" 2>/dev/null && wait "$COMPOSITOR_PID" 2>/dev/null
+    COMPOSITOR_PID=""
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
 }

@@ -13,7 +13,7 @@ Font::Font(const FontSpec& spec) : spec_(spec) {
     lf.lfHeight = -static_cast<LONG>(std::lround(spec.points * ::GetDeviceCaps(screen.get(), LOGPIXELSY) / 72.0));
     lf.lfWeight = spec.weight;
     lf.lfCharSet = spec.charset;
-    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfQuality = spec.smoothed ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;
     lstrcpynW(lf.lfFaceName, spec.face, LF_FACESIZE);
     font_.reset(::CreateFontIndirectW(&lf));
 

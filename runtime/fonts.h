@@ -15,8 +15,12 @@ struct FontSpec {
     float points = 8.25f;
     int weight = FW_NORMAL;
     BYTE charset = ANSI_CHARSET;
+    // Edge smoothing mixes the letters with what lies behind them; text drawn
+    // over a key colour must not have it, or the outline keeps tinted edges.
+    bool smoothed = true;
     friend bool operator==(const FontSpec& a, const FontSpec& b) {
-        return std::wstring(a.face) == b.face && a.points == b.points && a.weight == b.weight && a.charset == b.charset;
+        return std::wstring(a.face) == b.face && a.points == b.points && a.weight == b.weight &&
+               a.charset == b.charset && a.smoothed == b.smoothed;
     }
 };
 

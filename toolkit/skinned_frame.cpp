@@ -30,7 +30,8 @@ rt::PictureBoxDesign Surface(const SkinLayout& layout) {
     d.scale = rt::ScaleMode::Pixels;
     d.autoRedraw = true;
     d.autoSize = true;
-    d.font = {L"MS Sans Serif", 8.25f, FW_BOLD, ANSI_CHARSET};
+    // Texts drawn over the key colour become part of the outline: no smoothing.
+    d.font = {L"MS Sans Serif", 8.25f, FW_BOLD, ANSI_CHARSET, false};
     return d;
 }
 

@@ -31,6 +31,7 @@
 #include "handles.h"
 #include "mdlSaver.h"
 #include "random.h"
+#include "bench_clock.h"
 
 namespace {
 
@@ -38,17 +39,6 @@ constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 constexpr int kColumnPixels = 11;  // 165 twips at 96 dpi, as frmmain's column design
 constexpr COLORREF kDigitGreen = RGB(0, 128, 0);
-
-double Now() {
-    static const double perSecond = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / perSecond;
-}
 
 struct Figures {
     long long steps = 0;

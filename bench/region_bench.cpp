@@ -23,19 +23,9 @@
 #include "mdlTransparent.h"
 #include "picture.h"
 #include "region_runs.h"
+#include "bench_clock.h"
 
 namespace {
-
-double Now() {
-    static const double perSecond = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / perSecond;
-}
 
 // Milliseconds per call of `build`, called `times` times.
 template <class F>

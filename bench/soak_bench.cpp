@@ -27,19 +27,9 @@
 #include "frmmain.h"
 #include "mdlSaver.h"
 #include "random.h"
+#include "bench_clock.h"
 
 namespace {
-
-double Now() {
-    static const double perSecond = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / perSecond;
-}
 
 // Loaded at run time: the bench links nothing beyond what saver_forms brings,
 // and kernel32 has carried this entry since Windows 7.

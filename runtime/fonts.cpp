@@ -7,14 +7,14 @@
 
 namespace rt {
 
-Font::Font(const FontSpec& spec) : spec_(spec) {
+Font::Font(const FontSpec& wanted) : design_(wanted) {
     WindowDc screen(nullptr);
     LOGFONTW lf{};
-    lf.lfHeight = -static_cast<LONG>(std::lround(spec.points * ::GetDeviceCaps(screen.get(), LOGPIXELSY) / 72.0));
-    lf.lfWeight = spec.weight;
-    lf.lfCharSet = spec.charset;
-    lf.lfQuality = spec.smoothed ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;
-    lstrcpynW(lf.lfFaceName, spec.face, LF_FACESIZE);
+    lf.lfHeight = -static_cast<LONG>(std::lround(wanted.points * ::GetDeviceCaps(screen.get(), LOGPIXELSY) / 72.0));
+    lf.lfWeight = wanted.weight;
+    lf.lfCharSet = wanted.charset;
+    lf.lfQuality = wanted.smoothed ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;
+    lstrcpynW(lf.lfFaceName, wanted.face, LF_FACESIZE);
     font_.reset(::CreateFontIndirectW(&lf));
 
     SelectObjectScope select(screen.get(), font_.get());
@@ -26,12 +26,12 @@ Font::Font(const FontSpec& spec) : spec_(spec) {
     for (int i = 0; i < 256; ++i) widths_[i] = static_cast<std::uint8_t>(std::clamp(w[i], 0, 255));
 }
 
-const Font& GetFont(const FontSpec& spec) {
+const Font& GetFont(const FontSpec& wanted) {
     static std::vector<std::unique_ptr<Font>> fonts;
     for (const auto& f : fonts) {
-        if (f->Spec() == spec) return *f;
+        if (f->Design() == wanted) return *f;
     }
-    fonts.push_back(std::make_unique<Font>(spec));
+    fonts.push_back(std::make_unique<Font>(wanted));
     return *fonts.back();
 }
 

@@ -26,20 +26,20 @@ struct FontSpec {
 
 class Font {
 public:
-    explicit Font(const FontSpec& spec);
+    explicit Font(const FontSpec& wanted);
     HFONT get() const noexcept { return font_.get(); }
-    const FontSpec& Spec() const noexcept { return spec_; }
+    const FontSpec& Design() const noexcept { return design_; }
     const CharWidths& Widths() const noexcept { return widths_; }
     int LineHeight() const noexcept { return lineHeight_; }
 
 private:
-    FontSpec spec_;
+    FontSpec design_;
     UniqueFont font_;
     CharWidths widths_{};
     int lineHeight_ = 0;
 };
 
-// The shared font for a spec; lives until the program ends.
-const Font& GetFont(const FontSpec& spec);
+// The shared font of a design; lives until the program ends.
+const Font& GetFont(const FontSpec& wanted);
 
 }  // namespace rt

@@ -57,7 +57,6 @@ private:
 
 class Container : public Window {
 public:
-    ScaleMode Scale() const noexcept { return scale_; }
     float ToScaleX(int pixels) const;
     float ToScaleY(int pixels) const;
     int ToPixelsX(float value) const;

@@ -1,6 +1,6 @@
 #pragma once
-// The runtime's lightweight multi-line text box: windowless, read-only,
-// wrapping its text at its width. Changing the text repaints only the lines
+// The runtime's lightweight text box: windowless, always multi-line and
+// read-only (the only kind the programs use), wrapping its text at its width. Changing the text repaints only the lines
 // that changed, at once, so text that grows by a few characters costs a few
 // small draws however long it already is.
 #include <windows.h>
@@ -19,8 +19,6 @@ struct TextBoxDesign {
     COLORREF backColor = ::GetSysColor(COLOR_WINDOW);
     COLORREF foreColor = ::GetSysColor(COLOR_WINDOWTEXT);
     FontSpec font;
-    bool multiLine = true;
-    bool locked = true;
     bool visible = true;
 };
 

@@ -1,8 +1,9 @@
 #pragma once
 // The runtime's lightweight text box: windowless, always multi-line and
-// read-only (the only kind the programs use), wrapping its text at its width. Changing the text repaints only the lines
-// that changed, at once, so text that grows by a few characters costs a few
-// small draws however long it already is.
+// read-only (the only kind the programs use), wrapping its text at its
+// width. Changing the text repaints only the lines that changed, at once, so
+// text that grows by a few characters costs a few small draws however long
+// it already is.
 #include <windows.h>
 
 #include <string>

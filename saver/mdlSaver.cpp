@@ -48,6 +48,10 @@ bool IsNumber(std::string_view text) {
 
 std::int32_t GetPreviewParent(std::string_view command) {
     const std::string_view text = TrimBlanks(command);
+    // Every trailing part ends where the text ends, and a number ends in a
+    // digit or a point: without one, no part can form a number. This also
+    // keeps a long command line from being scanned once per trailing part.
+    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.back())) || text.back() == '.')) return 0;
     for (std::size_t n = text.size(); n >= 1; --n) {
         const std::string_view tail = text.substr(text.size() - n);
         if (!IsNumber(tail)) continue;

@@ -45,6 +45,8 @@ TEST(PreviewParent, GivesZeroWithoutAUsableNumber) {
     EXPECT_EQ(GetPreviewParent("/p 4294967296"), 0);
     EXPECT_EQ(GetPreviewParent("/p " + std::string(400, '9')), 0);
     EXPECT_EQ(GetPreviewParent("/p 1e400"), 0);
+    EXPECT_EQ(GetPreviewParent("/p " + std::string(32000, '1') + "x"), 0);  // the longest command line Windows passes
+    EXPECT_EQ(GetPreviewParent("/p 5."), 5);
 }
 
 TEST(PreviewParent, NumberShapes) {

@@ -32,9 +32,17 @@ start_display() {  # screen geometry, e.g. 1024x768x24
 }
 
 stop_display() {
+    # Each step tolerates a process already gone: under `set -e` a failed kill
+    # or the status of a killed process must not skip the steps after it.
     wineserver -k 2>/dev/null || true
-    [ -n "$COMPOSITOR_PID" ] && kill "$COMPOSITOR_PID" 2>/dev/null && wait "$COMPOSITOR_PID" 2>/dev/null
+    stop_process "$COMPOSITOR_PID"
     COMPOSITOR_PID=""
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    stop_process "$XVFB_PID"
     XVFB_PID=""
+}
+
+stop_process() {  # pid, or nothing
+    [ -n "$1" ] || return 0
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
 }

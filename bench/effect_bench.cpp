@@ -32,6 +32,7 @@
 #include "mdlSaver.h"
 #include "random.h"
 #include "bench_clock.h"
+#include "memory_surface.h"
 
 namespace {
 
@@ -72,24 +73,11 @@ int GreenColumns(HWND window, int columns) {
     ::GetClientRect(window, &client);
     const int w = client.right, h = client.bottom;
     if (w <= 0 || h <= 0) return 0;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
     rt::WindowDc source(window);
-    rt::UniqueBitmap dib(::CreateDIBSection(source.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    rt::UniqueMemoryDc memory(::CreateCompatibleDC(source.get()));
-    if (!dib || !memory || !bits) return 0;
-    {
-        rt::SelectObjectScope select(memory.get(), dib.get());
-        ::BitBlt(memory.get(), 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
-        ::GdiFlush();
-    }
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    rt::MemorySurface copy(w, h);
+    ::BitBlt(copy.Dc(), 0, 0, w, h, source.get(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const std::uint32_t* pixels = copy.Bits();
     int green = 0;
     for (int c = 0; c < columns; ++c) {
         bool found = false;

@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "handles.h"
+#include "memory_surface.h"
+
 #ifndef VELTRIN_SAVER_PATH
 #error "VELTRIN_SAVER_PATH names the saver as a Unix path"
 #endif
@@ -462,33 +465,15 @@ Screenshot Screenshot::Take() {
     Screenshot shot;
     const int w = ::GetSystemMetrics(SM_CXSCREEN);
     const int h = ::GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = ::GetDC(nullptr);
-    if (!screen) return shot;
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (memory && dib && bits) {
-        HGDIOBJ old = ::SelectObject(memory, dib);
-        if (::BitBlt(memory, 0, 0, w, h, screen, 0, 0, SRCCOPY | CAPTUREBLT)) {
-            ::GdiFlush();
-            shot.width_ = w;
-            shot.height_ = h;
-            shot.pixels_.resize(static_cast<std::size_t>(w) * h);
-            std::memcpy(shot.pixels_.data(), bits, shot.pixels_.size() * sizeof(std::uint32_t));
-            for (std::uint32_t& p : shot.pixels_) p &= 0x00FFFFFF;
-        }
-        ::SelectObject(memory, old);
-    }
-    if (dib) ::DeleteObject(dib);
-    if (memory) ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    rt::WindowDc screen(nullptr);
+    if (!screen.get() || w <= 0 || h <= 0) return shot;
+    rt::MemorySurface copy(w, h);
+    if (!::BitBlt(copy.Dc(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY | CAPTUREBLT)) return shot;
+    ::GdiFlush();
+    shot.width_ = w;
+    shot.height_ = h;
+    shot.pixels_.assign(copy.Bits(), copy.Bits() + static_cast<std::size_t>(w) * h);
+    for (std::uint32_t& p : shot.pixels_) p &= 0x00FFFFFF;
     return shot;
 }
 

@@ -1,8 +1,10 @@
 #include "app.h"
 
+#include <stdexcept>
 #include <vector>
 
 #include "command_line.h"
+#include "form.h"
 #include "platform.h"
 
 namespace rt {
@@ -10,6 +12,7 @@ namespace rt {
 int MessageLoop() {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (TranslateDialogKeys(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -20,6 +23,7 @@ void DoEvents() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) End(static_cast<UINT>(msg.wParam));
+        if (TranslateDialogKeys(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
@@ -105,6 +109,54 @@ VersionFields App::Version() {
         }
     }
     return fields;
+}
+
+std::optional<std::wstring> Environ(const wchar_t* name) {
+    std::wstring value(64, L'\0');
+    for (;;) {
+        ::SetLastError(ERROR_SUCCESS);
+        const DWORD n = ::GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+        if (n == 0) {
+            if (::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+            return std::wstring();  // set, but empty
+        }
+        if (n < value.size()) {
+            value.resize(n);
+            return value;
+        }
+        value.resize(n);  // n counts the terminating zero when the buffer was short
+    }
+}
+
+std::wstring SystemDirectory() {
+    wchar_t folder[MAX_PATH];
+    const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::wstring(folder, n) : std::wstring();
+}
+
+void FileCopy(const std::wstring& source, const std::wstring& target) {
+    if (!::CopyFileW(source.c_str(), target.c_str(), FALSE)) {
+        throw std::runtime_error("file copy failed, system error " + std::to_string(::GetLastError()));
+    }
+}
+
+int MsgBox(HWND owner, const std::wstring& text, UINT style, const std::wstring& title) {
+    return Platform().MessageBoxW(owner, text.c_str(), title.c_str(), style);
+}
+
+bool Shell(const std::wstring& commandLine, int showCommand, const std::wstring& program) {
+    std::wstring mutableLine = commandLine;  // CreateProcessW may write into it
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION info{};
+    if (!Platform().CreateProcessW(program.empty() ? nullptr : program.c_str(), mutableLine.data(), nullptr, nullptr,
+                                   FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    UniqueKernelHandle process(info.hProcess), thread(info.hThread);  // not waited for
+    return true;
 }
 
 InstanceMarker::InstanceMarker(const wchar_t* name) : mutex_(::CreateMutexW(nullptr, FALSE, name)) {

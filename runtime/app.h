@@ -4,6 +4,7 @@
 // knows about itself (folder, command line, version record).
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "handles.h"
@@ -45,6 +46,24 @@ std::wstring Path();     // the program's folder, without a trailing backslash
 std::wstring Command();  // the command line after the program's name
 VersionFields Version();  // from the program's own version record
 }  // namespace App
+
+// The value of an environment variable; nothing when it is not set.
+std::optional<std::wstring> Environ(const wchar_t* name);
+
+// The system's own program folder (System32), where its tools live.
+std::wstring SystemDirectory();
+
+// Copies a file over an existing target. A run-time failure (std::runtime_error)
+// when it cannot: the source missing, the target locked or not writable.
+void FileCopy(const std::wstring& source, const std::wstring& target);
+
+// A modal message box over `owner`; returns the button the user chose.
+int MsgBox(HWND owner, const std::wstring& text, UINT style, const std::wstring& title);
+
+// Starts `commandLine` without waiting for it, its window shown with
+// `showCommand`. `program` names the file to run; when empty, the system finds
+// the first word of the command line. False when the program did not start.
+bool Shell(const std::wstring& commandLine, int showCommand, const std::wstring& program = {});
 
 // A named marker that exists while one copy of a program holds it.
 class InstanceMarker {

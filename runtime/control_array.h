@@ -53,9 +53,11 @@ public:
 private:
     void Insert(int index, const Design& design) {
         auto control = factory_(index, design);
-        control->MouseDown = [this, index](int b, int s, float x, float y) { if (MouseDown) MouseDown(index, b, s, x, y); };
-        control->MouseMove = [this, index](int b, int s, float x, float y) { if (MouseMove) MouseMove(index, b, s, x, y); };
-        control->MouseUp = [this, index](int b, int s, float x, float y) { if (MouseUp) MouseUp(index, b, s, x, y); };
+        if constexpr (requires { control->MouseDown; }) {  // the system's own controls have no mouse events
+            control->MouseDown = [this, index](int b, int s, float x, float y) { if (MouseDown) MouseDown(index, b, s, x, y); };
+            control->MouseMove = [this, index](int b, int s, float x, float y) { if (MouseMove) MouseMove(index, b, s, x, y); };
+            control->MouseUp = [this, index](int b, int s, float x, float y) { if (MouseUp) MouseUp(index, b, s, x, y); };
+        }
         control->Click = [this, index] { if (Click) Click(index); };
         elements_.emplace(index, std::move(control));
     }

@@ -11,6 +11,8 @@ namespace rt {
 namespace {
 
 int loadedForms = 0;
+// Windows of loaded forms whose controls take the dialog keys.
+std::vector<HWND> dialogForms;
 
 DWORD StyleOf(const FormDesign& d) {
     return d.bordered ? (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN)
@@ -42,7 +44,11 @@ void Form::Load() {
     }
     ++loadedForms;
     unloaded_ = false;
+    if (design_.centered) CenterOnScreen();
     for (FormChild* child : children_) child->CreateIn(hWnd());
+    if (std::any_of(children_.begin(), children_.end(), [](const FormChild* c) { return c->TakesDialogKeys(); })) {
+        dialogForms.push_back(hWnd());
+    }
     for (Timer* t : timers_) t->Arm();
     inLoad_ = true;
     hiddenDuringLoad_ = false;
@@ -87,7 +93,42 @@ int Form::RunUnload() {
     return cancel;
 }
 
+void Form::CenterOnScreen() {
+    RECT r{};
+    ::GetWindowRect(hWnd(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    ::SetWindowPos(hWnd(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, (::GetSystemMetrics(SM_CYSCREEN) - h) / 2,
+                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TranslateDialogKeys(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    const HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+    return std::find(dialogForms.begin(), dialogForms.end(), root) != dialogForms.end() &&
+           ::IsDialogMessageW(root, &msg);
+}
+
+void Form::RouteCommand(HWND control, WORD code) {
+    for (FormChild* child : children_) {
+        if (child->ChildWindow() == control) {
+            child->OnCommand(code);
+            return;
+        }
+    }
+}
+
+void Form::RestoreFocus() {
+    // Back to the control that had the focus, as a dialog does; else the first.
+    if (lastFocus_ && ::IsChild(hWnd(), lastFocus_)) {
+        ::SetFocus(lastFocus_);
+    } else if (!children_.empty() && children_.front()->ChildWindow()) {
+        ::SetFocus(children_.front()->ChildWindow());
+    }
+}
+
 void Form::OnWindowGone() {
+    for (FormChild* child : children_) child->OnFormGone();
+    lastFocus_ = nullptr;
     unloaded_ = true;
     if (--loadedForms == 0) ::PostQuitMessage(0);
 }
@@ -168,12 +209,21 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             Unload();
             return 0;
         case WM_DESTROY:
+            std::erase(dialogForms, hWnd());
             // Destroyed by someone else (a parent window going away): that unloads the form too.
             if (!unloading_) RunUnload();
             return 0;
         case WM_SETFOCUS:
-            // Like a dialog, the form hands the focus to its first windowed control.
-            if (!children_.empty() && children_.front()->ChildWindow()) ::SetFocus(children_.front()->ChildWindow());
+            RestoreFocus();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = ::GetFocus();
+                if (focus && ::IsChild(hWnd(), focus)) lastFocus_ = focus;
+            }
+            break;
+        case WM_COMMAND:
+            if (lParam) RouteCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
         case WM_GETMINMAXINFO:
             if (!design_.bordered && HasWindow()) FitToMonitor(*reinterpret_cast<MINMAXINFO*>(lParam));

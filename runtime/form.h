@@ -23,6 +23,13 @@ public:
     virtual ~FormChild() = default;
     virtual void CreateIn(HWND form) = 0;
     virtual HWND ChildWindow() const = 0;
+    // A notification the control sent its form (BN_CLICKED, ...).
+    virtual void OnCommand(WORD /*code*/) {}
+    // The form's window, and with it the control's, has been destroyed.
+    virtual void OnFormGone() {}
+    // Tab, the arrow keys, Escape and access keys move between the form's
+    // controls as in a dialog when one of its controls asks for it.
+    virtual bool TakesDialogKeys() const { return false; }
 };
 
 enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
@@ -33,6 +40,7 @@ struct FormDesign {
     COLORREF backColor = ::GetSysColor(COLOR_BTNFACE);
     bool bordered = false;  // false: no title bar, no frame
     bool showInTaskbar = false;
+    bool centered = false;  // on the screen when loaded, else where the system puts it
     WindowState windowState = WindowState::Normal;
     float clientWidth = 4680;  // twips
     float clientHeight = 3090;
@@ -97,17 +105,25 @@ private:
     void SurfaceMouseUp(int b, int s, float x, float y) override { Form_MouseUp(b, s, x, y); }
     void SurfaceClick() override { Form_Click(); }
     int RunUnload();  // the handler's cancel flag
+    void RouteCommand(HWND control, WORD code);
+    void RestoreFocus();
+    void CenterOnScreen();
     void FitToMonitor(MINMAXINFO& info) const;
 
     FormDesign design_;
     std::vector<Timer*> timers_;
     std::vector<FormChild*> children_;  // in creation order
     WindowState state_;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the form was deactivated
     bool inLoad_ = false;
     bool hiddenDuringLoad_ = false;
     bool unloading_ = false;
     bool unloaded_ = false;
 };
+
+// Gives a keyboard message to the dialog keys of the form it is meant for;
+// true when they used it. The event loops call it before dispatching.
+bool TranslateDialogKeys(MSG& msg);
 
 // One instance per form class, made on first use. A form that was unloaded is
 // replaced by a fresh instance the next time it is asked for, so it is built

@@ -4,6 +4,7 @@
 
 #include "app.h"
 #include "print_text.h"
+#include "text_encoding.h"
 
 namespace rt {
 
@@ -83,7 +84,8 @@ void PictureBox::Print(std::string_view text) {
     ::SetTextAlign(dc, TA_LEFT | TA_TOP);
     PrintSegments(text, [&](std::string_view segment, bool) {
         if (!segment.empty()) {
-            ::TextOutA(dc, ToPixelsX(CurrentX), ToPixelsY(CurrentY), segment.data(), static_cast<int>(segment.size()));
+            const std::wstring wide = FromWindows1252(segment);
+            ::TextOutW(dc, ToPixelsX(CurrentX), ToPixelsY(CurrentY), wide.data(), static_cast<int>(wide.size()));
         }
         CurrentX = 0;
         CurrentY += ToScaleY(font_.LineHeight());

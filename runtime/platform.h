@@ -19,6 +19,8 @@ struct PlatformCalls {
     decltype(&::GetVersionExA) GetVersionExA = ::GetVersionExA;
     decltype(&::MessageBeep) MessageBeep = ::MessageBeep;
     decltype(&::ExitProcess) ExitProcess = ::ExitProcess;
+    decltype(&::MessageBoxW) MessageBoxW = ::MessageBoxW;
+    decltype(&::CreateProcessW) CreateProcessW = ::CreateProcessW;
 };
 
 // The table in use. Tests swap entries through PlatformOverride.

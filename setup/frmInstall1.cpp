@@ -1,0 +1,126 @@
+#include "frmInstall1.h"
+
+#include <stdexcept>
+
+#include "app.h"
+#include "artwork_ids.h"
+#include "command_line.h"
+#include "frmInstall2.h"
+#include "frmSetup.h"
+#include "mdlAlpha.h"
+#include "settings_file.h"
+
+namespace {
+
+toolkit::SkinLayout Layout() {
+    toolkit::SkinLayout layout;
+    layout.pictureLeft = 570;
+    layout.pictureTop = 795;
+    layout.closeLeft = 64;
+    layout.closeTop = 340;
+    layout.skinLeft = 2055;
+    layout.skinTop = 5610;
+    return layout;
+}
+
+struct Pass {
+    COLORREF colour;
+    float x, y;
+};
+// A light copy first, then the black text one pixel right and down: the
+// letters get a light edge at their upper left.
+constexpr Pass kPasses[] = {{RGB(236, 233, 216), 50, 57}, {RGB(0, 0, 0), 51, 58}};
+
+constexpr UINT kFinishDelayMs = 1500;
+
+}  // namespace
+
+frmInstall1::frmInstall1()
+    : toolkit::SkinnedForm(Layout()),
+      imgNext(ButtonFactory(), {138, 339, rt::Picture::FromResource(IDR_NEXT_NORMAL), true}),
+      Timer1(*this, kFinishDelayMs, false) {
+    AddFaces(imgNext, IDR_NEXT_HOVER, IDR_NEXT_PRESSED);
+    WireButton(imgNext);
+    imgNext.Click = [this](int index) { imgNext_Click(index); };
+    imgEnde.Click = [this](int index) { imgEnde_Click(index); };
+    Timer1.Tick = [this] { Timer1_Timer(); };
+}
+
+setup::Language frmInstall1::ChosenLanguage() const { return rt::TheForm<frmSetup>().ChosenLanguage(); }
+
+void frmInstall1::Form_Load() {
+    DrawTexts(false);
+    std::int32_t alpha = 180;
+    toolkit::ApplyAlpha(rt::TheForm<frmInstall2>(), alpha);
+}
+
+void frmInstall1::DrawTexts(bool Finished) {
+    const rt::VersionFields version = rt::App::Version();
+    const auto items = setup::ScreenItems(Finished, ChosenLanguage(), rt::NarrowAscii(version.companyName),
+                                          {version.major, version.minor, version.revision});
+    Compose(
+        [&] {
+            for (const Pass& pass : kPasses) {
+                picHintergrund.SetForeColor(pass.colour);
+                picHintergrund.CurrentY = pass.y;
+                for (const std::string& item : items) {
+                    picHintergrund.CurrentX = pass.x;
+                    picHintergrund.Print(item);
+                }
+            }
+        },
+        rt::TheForm<frmInstall2>());
+}
+
+void frmInstall1::imgNext_Click(int) {
+    imgNext(0).SetVisible(false);  // for the rest of this window's life
+    const std::optional<std::wstring> windows = rt::Environ(L"WinDir");
+    try {
+        // Without the variable there is no Windows directory to install into;
+        // the drive's root folder is not one.
+        if (!windows || windows->empty()) throw std::runtime_error("WinDir is not set");
+        rt::FileCopy(setup::JoinPath(rt::App::Path(), setup::kShippedSaverName),
+                     setup::JoinPath(*windows, setup::kInstalledSaverName));
+        if (!saver::WriteSettingsFile(saver::SettingsFilePath(*windows), ChosenLanguage())) {
+            throw std::runtime_error("the settings file could not be written");
+        }
+        DrawTexts(true);
+        Timer1.SetEnabled(true);
+    } catch (const std::exception&) {
+        InstallFailed();  // nothing done so far is undone
+    }
+}
+
+void frmInstall1::InstallFailed() {
+    const setup::Message message = setup::InstallFailureMessage(ChosenLanguage());
+    rt::MsgBox(hWnd(), message.text, MB_OK | MB_ICONSTOP, message.title);
+    rt::End();
+}
+
+void frmInstall1::Timer1_Timer() {
+    std::int32_t page = 1;
+    (void)DispDialog(page);
+    rt::End();
+}
+
+bool frmInstall1::DispDialog(std::int32_t& Page) {
+    // The tool is named by its full path: the folder the setup runs from
+    // (a download folder, say) must not supply a "rundll32.exe" of its own.
+    return rt::Shell(setup::DisplaySettingsCommand(Page), SW_SHOWMINIMIZED,
+                     setup::JoinPath(rt::SystemDirectory(), L"rundll32.exe"));
+}
+
+void frmInstall1::imgEnde_Click(int) { Unload(); }
+
+// However the window goes (its close button, or closed by the system), the
+// panel goes with it and the language window comes back, so the setup is
+// never left running with nothing on the screen.
+void frmInstall1::Form_Unload(int&) {
+    rt::TheForm<frmInstall2>().Unload();
+    rt::TheForm<frmSetup>().Show();
+}
+
+void frmInstall1::ResetButtons() {
+    SkinnedForm::ResetButtons();
+    toolkit::ShowFace(imgNext, toolkit::Face::Normal);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// What the setup says and where it puts things, free of the platform: the
+// language window's button captions, the texts of the welcome window, the
+// failure message, the installed files' paths and the display-settings
+// command.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "about_texts.h"
+#include "settings_record.h"
+
+namespace setup {
+
+using saver::Language;
+
+// The language window's option buttons: index 0 English, 1 German.
+inline Language LanguageOfOption(bool englishSelected) {
+    return englishSelected ? Language::English : Language::German;
+}
+
+struct ButtonCaptions {
+    const wchar_t* next;    // Command1
+    const wchar_t* cancel;  // Command2
+};
+ButtonCaptions CaptionsFor(Language language);
+
+// The items the welcome window prints on the device's screen, each with the
+// carriage returns that space it from the next (Windows-1252 text). Finished:
+// the completion set instead of the welcome set.
+std::vector<std::string> ScreenItems(bool finished, Language language, std::string_view company,
+                                     saver::VersionNumbers version);
+
+struct Message {
+    const wchar_t* text;
+    const wchar_t* title;
+};
+// Shown when the installation fails; the setup ends when it is closed.
+Message InstallFailureMessage(Language language);
+
+inline constexpr wchar_t kShippedSaverName[] = L"Qor.drl";
+inline constexpr wchar_t kInstalledSaverName[] = L"Veltrin.scr";
+
+// `folder` (no check for a trailing backslash: the system reads "\\" as "\")
+// joined with a file name.
+std::wstring JoinPath(const std::wstring& folder, const wchar_t* name);
+
+// The display settings opened on `page`. A page outside 0..3 becomes 3, also
+// in the caller's variable.
+std::wstring DisplaySettingsCommand(std::int32_t& page);
+
+}  // namespace setup

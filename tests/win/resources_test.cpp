@@ -1,6 +1,7 @@
-// What the saver program carries: its version record field by field, its
-// icon, that it is a 32-bit GUI program needing only system DLLs; and that a
-// picture decodes to exactly the pixels of its GIF file.
+// What both programs carry: their version records field by field, the icon,
+// the manifest, the pictures each one needs, that each is a 32-bit GUI program
+// needing only system DLLs; and that a picture decodes to exactly the pixels
+// of its GIF file.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "artwork_ids.h"
 #include "picture.h"
 
 namespace {
@@ -21,7 +23,41 @@ std::wstring WinePath(const char* unixPath) {
     return path;
 }
 
-const std::wstring kSaver = WinePath(VELTRIN_SOURCE_DIR "/dist/Qor.drl");
+struct Program {
+    const char* file;  // in dist/
+    const wchar_t* productName;
+    const wchar_t* internalName;
+    const wchar_t* originalFilename;
+    const char* executionLevel;  // what the manifest asks for
+    bool installButton;          // carries the install button's faces
+    std::wstring Path() const { return WinePath((std::string(VELTRIN_SOURCE_DIR "/dist/") + file).c_str()); }
+};
+void PrintTo(const Program& p, std::ostream* os) { *os << p.file; }
+
+const Program kPrograms[] = {
+    {"Qor.drl", L"Veltrin", L"qor", L"qor.drl", "asInvoker", false},
+    {"Veltrin-Setup.exe", L"Veltrin_Setup", L"Veltrin-Setup", L"Veltrin-Setup.exe", "requireAdministrator", true},
+};
+
+class Resources : public ::testing::TestWithParam<Program> {
+protected:
+    void SetUp() override {
+        module_ = ::LoadLibraryExW(GetParam().Path().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module_, nullptr);
+    }
+    void TearDown() override {
+        if (module_) ::FreeLibrary(module_);
+    }
+    std::string Resource(const wchar_t* type, int id) const {
+        const HRSRC found = ::FindResourceW(module_, MAKEINTRESOURCEW(id), type);
+        if (!found) return {};
+        const auto* bytes = static_cast<const char*>(::LockResource(::LoadResource(module_, found)));
+        return std::string(bytes, ::SizeofResource(module_, found));
+    }
+    HMODULE module_ = nullptr;
+};
+INSTANTIATE_TEST_SUITE_P(BothPrograms, Resources, ::testing::ValuesIn(kPrograms),
+                         [](const auto& param) { return param.index == 0 ? std::string("Saver") : std::string("Setup"); });
 
 std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* name) {
     wchar_t* value = nullptr;
@@ -31,12 +67,13 @@ std::wstring VersionString(const std::vector<BYTE>& block, const wchar_t* name) 
     return std::wstring(value, wcsnlen(value, length));
 }
 
-TEST(SaverResources, VersionRecordMatchesFieldByField) {
+TEST_P(Resources, VersionRecordMatchesFieldByField) {
+    const std::wstring path = GetParam().Path();
     DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(kSaver.c_str(), &ignored);
-    ASSERT_GT(size, 0u) << "no version record in Qor.drl";
+    const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u) << "no version record";
     std::vector<BYTE> block(size);
-    ASSERT_TRUE(::GetFileVersionInfoW(kSaver.c_str(), 0, size, block.data()));
+    ASSERT_TRUE(::GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
@@ -50,11 +87,11 @@ TEST(SaverResources, VersionRecordMatchesFieldByField) {
     EXPECT_EQ(fixed->dwFileFlags & fixed->dwFileFlagsMask, 0u);
 
     EXPECT_EQ(VersionString(block, L"CompanyName"), L"Brandor");
-    EXPECT_EQ(VersionString(block, L"ProductName"), L"Veltrin");
+    EXPECT_EQ(VersionString(block, L"ProductName"), GetParam().productName);
     EXPECT_EQ(VersionString(block, L"FileVersion"), L"2.01.0005");
     EXPECT_EQ(VersionString(block, L"ProductVersion"), L"2.01.0005");
-    EXPECT_EQ(VersionString(block, L"InternalName"), L"qor");
-    EXPECT_EQ(VersionString(block, L"OriginalFilename"), L"qor.drl");
+    EXPECT_EQ(VersionString(block, L"InternalName"), GetParam().internalName);
+    EXPECT_EQ(VersionString(block, L"OriginalFilename"), GetParam().originalFilename);
 
     WORD* translation = nullptr;
     ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
@@ -63,17 +100,7 @@ TEST(SaverResources, VersionRecordMatchesFieldByField) {
     EXPECT_EQ(translation[1], 0x04B0);
 }
 
-class SaverModule : public ::testing::Test {
-protected:
-    void SetUp() override {
-        module_ = ::LoadLibraryExW(kSaver.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(module_, nullptr);
-    }
-    void TearDown() override { ::FreeLibrary(module_); }
-    HMODULE module_ = nullptr;
-};
-
-TEST_F(SaverModule, IconGroupOneNamesImage30001At96PixelsAnd24Bits) {
+TEST_P(Resources, IconGroupOneNamesImage30001At96PixelsAnd24Bits) {
 #pragma pack(push, 2)
     struct GroupEntry {
         BYTE width, height, colours, reserved;
@@ -107,14 +134,34 @@ TEST_F(SaverModule, IconGroupOneNamesImage30001At96PixelsAnd24Bits) {
     ::DestroyIcon(icon);
 }
 
-TEST_F(SaverModule, CarriesTheScreenSaverDescription) {
-    wchar_t text[64] = {};
-    ASSERT_GT(::LoadStringW(module_, 1, text, 64), 0);
-    EXPECT_STREQ(text, L"Veltrin");
+TEST_P(Resources, ManifestAsksForCommonControls6NoDpiScalingAndItsExecutionLevel) {
+    const std::string manifest = Resource(RT_MANIFEST, 1);
+    ASSERT_FALSE(manifest.empty());
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_NE(manifest.find(std::string("level=\"") + GetParam().executionLevel + "\""), std::string::npos);
+    EXPECT_NE(manifest.find(">false</dpiAware>"), std::string::npos);
 }
 
-TEST(SaverImage, IsA32BitGuiProgramThatImportsOnlySystemDlls) {
-    std::ifstream file("Z:" VELTRIN_SOURCE_DIR "/dist/Qor.drl", std::ios::binary);
+TEST_P(Resources, CarriesThePicturesOfItsWindows) {
+    for (int id : {IDR_SKIN, IDR_CLOSE_NORMAL, IDR_CLOSE_HOVER, IDR_CLOSE_PRESSED, IDR_PANEL}) {
+        EXPECT_EQ(Resource(RT_RCDATA, id).substr(0, 6), "GIF89a") << id;
+    }
+    for (int id : {IDR_NEXT_NORMAL, IDR_NEXT_HOVER, IDR_NEXT_PRESSED}) {
+        EXPECT_EQ(!Resource(RT_RCDATA, id).empty(), GetParam().installButton) << id;
+    }
+}
+
+TEST(SaverModule, CarriesTheScreenSaverDescription) {
+    const HMODULE saver = ::LoadLibraryExW(kPrograms[0].Path().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(saver, nullptr);
+    wchar_t text[64] = {};
+    EXPECT_GT(::LoadStringW(saver, 1, text, 64), 0);
+    EXPECT_STREQ(text, L"Veltrin");
+    ::FreeLibrary(saver);
+}
+
+TEST_P(Resources, IsA32BitGuiProgramThatImportsOnlySystemDlls) {
+    std::ifstream file(std::string("Z:" VELTRIN_SOURCE_DIR "/dist/") + GetParam().file, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     ASSERT_GT(bytes.size(), 4096u);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());

@@ -15,10 +15,6 @@
 
 #include "driver.h"
 
-#ifndef VELTRIN_E2E_ARTWORK_DIR
-#error "VELTRIN_E2E_ARTWORK_DIR names the folder of the pictures as raw RGB"
-#endif
-
 namespace e2e {
 namespace {
 
@@ -45,31 +41,6 @@ constexpr POINT kPointerAway{1010, 750}, kBareScreen{1010, 50};
 
 // ---- pictures ----------------------------------------------------------------
 
-// A picture of assets/ as ImageMagick decodes it (raw RGB made at build time).
-class Artwork {
-public:
-    Artwork(const char* name, int width, int height) : width_(width), height_(height) {
-        const std::string path = std::string("Z:") + VELTRIN_E2E_ARTWORK_DIR + "/" + name + ".rgb";
-        std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
-        if (FILE* f = std::fopen(path.c_str(), "rb")) {
-            if (std::fread(rgb.data(), 1, rgb.size(), f) == rgb.size() && std::fgetc(f) == EOF) {
-                for (std::size_t i = 0; i < rgb.size(); i += 3) {
-                    pixels_.push_back(std::uint32_t{rgb[i]} << 16 | std::uint32_t{rgb[i + 1]} << 8 | rgb[i + 2]);
-                }
-            }
-            std::fclose(f);
-        }
-    }
-    bool Valid() const { return !pixels_.empty(); }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    std::uint32_t At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
-
-private:
-    int width_, height_;
-    std::vector<std::uint32_t> pixels_;
-};
-
 const Artwork& Skin() {
     static const Artwork a("skin", kSkinWidth, kSkinHeight);
     return a;
@@ -88,15 +59,6 @@ const Artwork& CloseFace(Face f) {
 }
 
 bool Contains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-
-// Pixels of the screen at `origin` that differ from the picture.
-int Mismatches(const Screenshot& shot, POINT origin, const Artwork& picture) {
-    int n = 0;
-    for (int y = 0; y < picture.Height(); ++y) {
-        for (int x = 0; x < picture.Width(); ++x) n += shot.At(origin.x + x, origin.y + y) != picture.At(x, y);
-    }
-    return n;
-}
 
 // ---- masks: which pixels of the window belong to something -------------------
 
@@ -233,7 +195,7 @@ ScreenText ExpectedScreen(const std::string& title, const std::string& note, BYT
 // ---- one run of the saver's about window --------------------------------------
 
 // What is wrong when the effect window shows, or an empty string.
-std::string EffectWindowShown(const SaverProcess& saver) {
+std::string EffectWindowShown(const ProgramProcess& saver) {
     const HWND effect = saver.FindWindowByCaption(L"Veltrin");
     if (effect && ::IsWindowVisible(effect)) return "the effect window is visible: " + Describe(effect);
     return {};
@@ -254,7 +216,7 @@ public:
     void Start() {
         ASSERT_TRUE(copy_.Ready()) << "could not lay out the saver's folder";
         ASSERT_TRUE(PlacePointer(kPointerAway.x, kPointerAway.y));
-        saver = std::make_unique<SaverProcess>(copy_.Program(), L" /c");
+        saver = std::make_unique<ProgramProcess>(copy_.Program(), L" /c");
         ASSERT_TRUE(saver->Started()) << "could not start " << ::testing::PrintToString(saver->CommandLine());
         about = saver->WaitForVisibleWindow(L"About");
         ASSERT_NE(about, nullptr) << "no visible window \"About\"; running " << saver->Running();
@@ -277,7 +239,7 @@ private:
     SaverCopy copy_;  // outlives the copy started from it
 
 public:
-    std::unique_ptr<SaverProcess> saver;
+    std::unique_ptr<ProgramProcess> saver;
     HWND about = nullptr, panel = nullptr;
     std::optional<Mask> outline;
 };

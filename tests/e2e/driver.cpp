@@ -11,6 +11,9 @@
 #ifndef VELTRIN_SAVER_PATH
 #error "VELTRIN_SAVER_PATH names the saver as a Unix path"
 #endif
+#ifndef VELTRIN_E2E_ARTWORK_DIR
+#error "VELTRIN_E2E_ARTWORK_DIR names the folder of the pictures as raw RGB"
+#endif
 
 namespace e2e {
 namespace {
@@ -66,6 +69,31 @@ std::wstring ClassOf(HWND hwnd) {
     return buffer;
 }
 
+std::wstring WinePath(const char* unixPath) {
+    std::wstring path = L"Z:";
+    for (const char* p = unixPath; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
+    return path;
+}
+
+// The driver's environment with `changes` applied, as a block for CreateProcessW.
+std::wstring EnvironmentBlock(const EnvironmentChanges& changes) {
+    std::vector<std::wstring> entries;
+    if (wchar_t* block = ::GetEnvironmentStringsW()) {
+        for (const wchar_t* p = block; *p; p += wcslen(p) + 1) entries.emplace_back(p);
+        ::FreeEnvironmentStringsW(block);
+    }
+    for (const auto& [name, value] : changes) {
+        std::erase_if(entries, [&](const std::wstring& e) {
+            return e.size() > name.size() && e[name.size()] == L'=' &&
+                   _wcsnicmp(e.c_str(), name.c_str(), name.size()) == 0;
+        });
+        if (value) entries.push_back(name + L"=" + *value);
+    }
+    std::wstring out;
+    for (const std::wstring& e : entries) out += e + L'\0';
+    return out + L'\0';
+}
+
 std::string Narrow(const std::wstring& text) {
     std::string out;
     for (wchar_t c : text) out.push_back(c < 0x80 ? static_cast<char>(c) : '?');
@@ -77,10 +105,10 @@ std::string Narrow(const std::wstring& text) {
 std::wstring SaverPath() {
     // Another build of the saver can be put to the same tests.
     if (const wchar_t* other = _wgetenv(L"VELTRIN_E2E_SAVER"); other && *other) return other;
-    std::wstring path = L"Z:";
-    for (const char* p = VELTRIN_SAVER_PATH; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
-    return path;
+    return WinePath(VELTRIN_SAVER_PATH);
 }
+
+std::wstring SetupPath() { return WinePath(VELTRIN_SETUP_PATH); }
 
 void PumpMessages() {
     MSG msg;
@@ -90,18 +118,20 @@ void PumpMessages() {
     }
 }
 
-// ---- SaverProcess -----------------------------------------------------------
+// ---- ProgramProcess -----------------------------------------------------------
 
-SaverProcess::SaverProcess(const std::wstring& tail) : SaverProcess(SaverPath(), tail) {}
+ProgramProcess::ProgramProcess(const std::wstring& tail) : ProgramProcess(SaverPath(), tail) {}
 
-SaverProcess::SaverProcess(const std::wstring& program, const std::wstring& tail)
+ProgramProcess::ProgramProcess(const std::wstring& program, const std::wstring& tail,
+                               const EnvironmentChanges& environment)
     : commandLine_(L"\"" + program + L"\"" + tail) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     std::wstring mutableLine = commandLine_;
-    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                          &si, &pi)) {
+    std::wstring block = EnvironmentBlock(environment);
+    if (!::CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE,
+                          CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &si, &pi)) {
         return;
     }
     if (HANDLE job = DriverJob()) ::AssignProcessToJobObject(job, pi.hProcess);
@@ -111,22 +141,22 @@ SaverProcess::SaverProcess(const std::wstring& program, const std::wstring& tail
     pid_ = pi.dwProcessId;
 }
 
-SaverProcess::~SaverProcess() {
+ProgramProcess::~ProgramProcess() {
     Terminate();
     if (process_) ::CloseHandle(process_);
 }
 
-bool SaverProcess::Running() const {
+bool ProgramProcess::Running() const {
     return process_ && ::WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
-DWORD SaverProcess::ExitCode() const {
+DWORD ProgramProcess::ExitCode() const {
     DWORD code = 0;
     if (!process_ || !::GetExitCodeProcess(process_, &code)) return 0;
     return code;
 }
 
-bool SaverProcess::WaitForExit(DWORD ms) const {
+bool ProgramProcess::WaitForExit(DWORD ms) const {
     if (!process_) return true;
     const ULONGLONG deadline = ::GetTickCount64() + ms;
     for (;;) {
@@ -139,14 +169,14 @@ bool SaverProcess::WaitForExit(DWORD ms) const {
     }
 }
 
-bool SaverProcess::Terminate() {
+bool ProgramProcess::Terminate() {
     if (!Running()) return false;
     ::TerminateProcess(process_, 99);
     ::WaitForSingleObject(process_, kEndDeadlineMs);
     return true;
 }
 
-std::vector<HWND> SaverProcess::Windows() const {
+std::vector<HWND> ProgramProcess::Windows() const {
     std::vector<HWND> windows;
     if (!process_) return windows;
     EnumState state{pid_, &windows};
@@ -154,21 +184,21 @@ std::vector<HWND> SaverProcess::Windows() const {
     return windows;
 }
 
-HWND SaverProcess::FindWindowByCaption(const wchar_t* caption, const wchar_t* cls) const {
+HWND ProgramProcess::FindWindowByCaption(const wchar_t* caption, const wchar_t* cls) const {
     for (HWND w : Windows()) {
         if (TextOf(w) == caption && (!cls || ClassOf(w) == cls)) return w;
     }
     return nullptr;
 }
 
-bool SaverProcess::HasVisibleWindow() const {
+bool ProgramProcess::HasVisibleWindow() const {
     for (HWND w : Windows()) {
         if (::IsWindowVisible(w)) return true;
     }
     return false;
 }
 
-HWND SaverProcess::WaitForVisibleWindow(const wchar_t* caption, DWORD ms) const {
+HWND ProgramProcess::WaitForVisibleWindow(const wchar_t* caption, DWORD ms) const {
     HWND found = nullptr;
     PollUntil(
         [&] {
@@ -180,7 +210,7 @@ HWND SaverProcess::WaitForVisibleWindow(const wchar_t* caption, DWORD ms) const 
     return found;
 }
 
-std::string SaverProcess::EndsWithoutWindow(DWORD ms) const {
+std::string ProgramProcess::EndsWithoutWindow(DWORD ms) const {
     if (!Started()) return "the saver could not be started";
     std::string seen;
     const bool ended = PollUntil(
@@ -196,7 +226,7 @@ std::string SaverProcess::EndsWithoutWindow(DWORD ms) const {
     return {};
 }
 
-bool SaverProcess::CloseAbout(HWND about) {
+bool ProgramProcess::CloseAbout(HWND about) {
     ::PostMessageW(about, WM_CLOSE, 0, 0);
     if (WaitForExit(kCloseAboutMs)) return true;
     Terminate();
@@ -206,6 +236,18 @@ bool SaverProcess::CloseAbout(HWND about) {
 // ---- SaverCopy --------------------------------------------------------------
 
 namespace {
+
+std::wstring NewTempFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    if (!::GetTempPathW(MAX_PATH, temp)) return {};
+    static unsigned serial = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring candidate = std::wstring(temp) + L"veltrin-e2e-" +
+                                       std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+        if (::CreateDirectoryW(candidate.c_str(), nullptr)) return candidate;
+    }
+    return {};
+}
 
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     const HANDLE file =
@@ -234,15 +276,7 @@ bool RemoveFolder(const std::wstring& folder) {
 
 }  // namespace
 
-SaverCopy::SaverCopy(const std::optional<std::string>& settings) {
-    wchar_t temp[MAX_PATH] = {};
-    if (!::GetTempPathW(MAX_PATH, temp)) return;
-    static unsigned serial = 0;
-    for (int attempt = 0; attempt < 100 && folder_.empty(); ++attempt) {
-        const std::wstring candidate = std::wstring(temp) + L"veltrin-e2e-" +
-                                       std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-        if (::CreateDirectoryW(candidate.c_str(), nullptr)) folder_ = candidate;
-    }
+SaverCopy::SaverCopy(const std::optional<std::string>& settings) : folder_(NewTempFolder()) {
     if (folder_.empty()) return;
     program_ = folder_ + L"\\Qor.drl";
     if (!::CopyFileW(SaverPath().c_str(), program_.c_str(), TRUE)) return;
@@ -255,6 +289,40 @@ SaverCopy::~SaverCopy() {
     if (!PollUntil([&] { return RemoveFolder(folder_); }, 2000)) {
         std::printf("note: could not remove %s\n", Narrow(folder_).c_str());
     }
+}
+
+// ---- SetupCopy --------------------------------------------------------------
+
+SetupCopy::SetupCopy(bool withSaver) : folder_(NewTempFolder()) {
+    if (folder_.empty()) return;
+    program_ = folder_ + L"\\Veltrin-Setup.exe";
+    windows_ = folder_ + L"\\windows";
+    ready_ = ::CopyFileW(SetupPath().c_str(), program_.c_str(), TRUE) &&
+             (!withSaver || ::CopyFileW(SaverPath().c_str(), (folder_ + L"\\Qor.drl").c_str(), TRUE)) &&
+             ::CreateDirectoryW(windows_.c_str(), nullptr);
+}
+
+SetupCopy::~SetupCopy() {
+    if (folder_.empty()) return;
+    if (!PollUntil([&] { return RemoveFolder(windows_) && RemoveFolder(folder_); }, 2000)) {
+        std::printf("note: could not remove %s\n", Narrow(folder_).c_str());
+    }
+}
+
+std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
+    ::DeleteFileW(path.c_str());
+    return WriteFileBytes(path, bytes);
 }
 
 // ---- PreviewHost ------------------------------------------------------------
@@ -320,7 +388,7 @@ RECT PreviewHost::ClientOnScreen() const {
     return r;
 }
 
-HWND PreviewHost::WaitForChildOf(const SaverProcess& saver, DWORD ms) const {
+HWND PreviewHost::WaitForChildOf(const ProgramProcess& saver, DWORD ms) const {
     ChildSearch search{saver.Id(), nullptr};
     PollUntil(
         [&] {
@@ -419,7 +487,7 @@ void PressButton(Button button) { SendMouse(DownFlag(button)); }
 
 void ReleaseButton(Button button) { SendMouse(UpFlag(button)); }
 
-bool ClickUntilExit(const SaverProcess& saver, Button button, DWORD ms) {
+bool ClickUntilExit(const ProgramProcess& saver, Button button, DWORD ms) {
     const ULONGLONG deadline = ::GetTickCount64() + ms;
     do {
         Click(button);
@@ -451,7 +519,7 @@ bool CursorShowing() {
     return ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
 }
 
-std::string EndWithKey(const SaverProcess& saver, HWND window, WORD vk) {
+std::string EndWithKey(const ProgramProcess& saver, HWND window, WORD vk) {
     if (!saver.Running()) return "it had already ended";
     if (!BringToFront(window)) return "its window could not be brought to the front: " + Describe(window);
     PressKey(vk);
@@ -510,6 +578,27 @@ bool Screenshot::SaveBmp(const std::wstring& path, const RECT& area) const {
         std::fwrite(row.data(), 1, row.size(), f);
     }
     return std::fclose(f) == 0;
+}
+
+Artwork::Artwork(const char* name, int width, int height) : width_(width), height_(height) {
+    const std::string path = std::string("Z:") + VELTRIN_E2E_ARTWORK_DIR + "/" + name + ".rgb";
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        if (std::fread(rgb.data(), 1, rgb.size(), f) == rgb.size() && std::fgetc(f) == EOF) {
+            for (std::size_t i = 0; i < rgb.size(); i += 3) {
+                pixels_.push_back(std::uint32_t{rgb[i]} << 16 | std::uint32_t{rgb[i + 1]} << 8 | rgb[i + 2]);
+            }
+        }
+        std::fclose(f);
+    }
+}
+
+int Mismatches(const Screenshot& shot, POINT origin, const Artwork& picture) {
+    int n = 0;
+    for (int y = 0; y < picture.Height(); ++y) {
+        for (int x = 0; x < picture.Width(); ++x) n += shot.At(origin.x + x, origin.y + y) != picture.At(x, y);
+    }
+    return n;
 }
 
 std::vector<bool> ColumnsWithDigits(const Screenshot& shot, const RECT& area) {

@@ -1,6 +1,6 @@
 #pragma once
-// The end-to-end driver: starts the real saver as a process with a real
-// command line, finds its windows, reads the screen, sends real input and
+// The end-to-end driver: starts the real saver and setup as processes with
+// real command lines, finds its windows, reads the screen, sends real input and
 // sees the process end. Everything here waits by polling against a deadline
 // while it keeps the driver's own windows answering.
 #include <windows.h>
@@ -31,8 +31,12 @@ inline constexpr DWORD kStaysRunningMs = 400;
 // How long the about window is given to end the saver on WM_CLOSE.
 inline constexpr DWORD kCloseAboutMs = 1500;
 
-// The saver as Windows sees it (Z:\...\Qor.drl).
+// The saver as Windows sees it (Z:\...\Qor.drl), and the setup beside it.
 std::wstring SaverPath();
+std::wstring SetupPath();
+
+// Variables set (a value) or removed (nothing) in a started program's environment.
+using EnvironmentChanges = std::vector<std::pair<std::wstring, std::optional<std::wstring>>>;
 
 // Processes the driver's own pending messages (a preview host lives here).
 void PumpMessages();
@@ -49,18 +53,20 @@ bool PollUntil(Pred done, DWORD ms) {
     }
 }
 
-// One started copy of the saver. Whatever path a test takes, the copy is
-// ended when this goes out of scope: a copy still running is terminated.
-class SaverProcess {
+// One started copy of a program (the saver unless named). Whatever path a
+// test takes, the copy is ended when this goes out of scope: a copy still
+// running is terminated.
+class ProgramProcess {
 public:
     // `tail` is everything after the quoted program name, blanks included:
     // L" /s" gives `"...Qor.drl" /s`, L"" gives just the program.
-    explicit SaverProcess(const std::wstring& tail);
-    // The same for another copy of the program, e.g. one in a folder of its own.
-    SaverProcess(const std::wstring& program, const std::wstring& tail);
-    ~SaverProcess();
-    SaverProcess(const SaverProcess&) = delete;
-    SaverProcess& operator=(const SaverProcess&) = delete;
+    explicit ProgramProcess(const std::wstring& tail);
+    // Another program, or another copy of the saver in a folder of its own,
+    // with the driver's environment changed as asked.
+    ProgramProcess(const std::wstring& program, const std::wstring& tail, const EnvironmentChanges& environment = {});
+    ~ProgramProcess();
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
 
     bool Started() const { return process_ != nullptr; }
     DWORD Id() const { return pid_; }
@@ -99,7 +105,7 @@ private:
 // A folder of its own under the temporary folder holding a copy of the saver
 // and, when given, the settings file beside it (the bytes as they are).
 // The folder and everything in it go when this goes out of scope; end the
-// copy started from it first (declare this before its SaverProcess).
+// copy started from it first (declare this before its ProgramProcess).
 class SaverCopy {
 public:
     explicit SaverCopy(const std::optional<std::string>& settings);
@@ -117,6 +123,32 @@ private:
     bool ready_ = false;
 };
 
+// A folder of its own under the temporary folder holding a copy of the setup,
+// the saver beside it as "Qor.drl" when asked, and an empty folder "windows"
+// to install into. Everything goes when this goes out of scope.
+class SetupCopy {
+public:
+    explicit SetupCopy(bool withSaver = true);
+    ~SetupCopy();
+    SetupCopy(const SetupCopy&) = delete;
+    SetupCopy& operator=(const SetupCopy&) = delete;
+
+    bool Ready() const { return ready_; }
+    const std::wstring& Program() const { return program_; }
+    const std::wstring& Windows() const { return windows_; }
+    // The setup's environment with WinDir pointing at Windows().
+    EnvironmentChanges Environment() const { return {{L"WinDir", windows_}}; }
+
+private:
+    std::wstring folder_, program_, windows_;
+    bool ready_ = false;
+};
+
+// A file's bytes, or nothing when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::wstring& path);
+// Creates or replaces a file with these bytes.
+bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes);
+
 // A window of the driver's own that hosts a preview, as the display settings
 // do: an overlapped window with a client area of the given size.
 class PreviewHost {
@@ -132,7 +164,7 @@ public:
     // The client area in screen coordinates.
     RECT ClientOnScreen() const;
     // A child window of the host belonging to `saver`; polls until there is one.
-    HWND WaitForChildOf(const SaverProcess& saver, DWORD ms = kStartDeadlineMs) const;
+    HWND WaitForChildOf(const ProgramProcess& saver, DWORD ms = kStartDeadlineMs) const;
     // Polls until `child` is visible and covers the client area exactly.
     bool WaitUntilFilledBy(HWND child, DWORD ms = kStartDeadlineMs) const;
     void Destroy();
@@ -174,7 +206,7 @@ void ReleaseButton(Button button);
 // draws, so the driver cannot see when the columns are laid out (on the
 // first timer tick); a click before that lands on the background, which a
 // preview ignores, and only a click on a column ends it.
-bool ClickUntilExit(const SaverProcess& saver, Button button, DWORD ms = kEndDeadlineMs);
+bool ClickUntilExit(const ProgramProcess& saver, Button button, DWORD ms = kEndDeadlineMs);
 // A key pressed and released, as the keyboard would.
 void PressKey(WORD vk);
 // Makes `window` the foreground window so that keys reach it.
@@ -185,7 +217,7 @@ bool BringToFront(HWND window);
 bool CursorShowing();
 // Brings the window to the front, presses a key and waits for the process to
 // end. An explanation when it did not end, or an empty string.
-std::string EndWithKey(const SaverProcess& saver, HWND window, WORD vk = 'Q');
+std::string EndWithKey(const ProgramProcess& saver, HWND window, WORD vk = 'Q');
 
 // ---- the screen -----------------------------------------------------------
 
@@ -213,6 +245,24 @@ inline int Green(std::uint32_t p) { return (p >> 8) & 0xFF; }
 inline int Blue(std::uint32_t p) { return p & 0xFF; }
 // The digits' colour, also where font smoothing mixes it with the black.
 inline bool IsDigitGreen(std::uint32_t p) { return Green(p) > 0 && Red(p) == 0 && Blue(p) == 0; }
+
+// A picture of assets/ as an independent decoder (ImageMagick) sees it: raw
+// RGB made from the GIF at build time. Not Valid when that is missing.
+class Artwork {
+public:
+    Artwork(const char* name, int width, int height);
+    bool Valid() const { return !pixels_.empty(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    std::uint32_t At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+
+private:
+    int width_, height_;
+    std::vector<std::uint32_t> pixels_;
+};
+
+// Pixels of the screen at `origin` that differ from the picture.
+int Mismatches(const Screenshot& shot, POINT origin, const Artwork& picture);
 
 // For each column of the area (11 pixels each, from its left edge), whether
 // a green pixel lies in it.

@@ -16,7 +16,7 @@ protected:
     // up and its columns are laid out (digits show in them).
     void Start(int x, int y, const std::wstring& tail = L" /s") {
         ASSERT_TRUE(PlacePointer(x, y));
-        saver = std::make_unique<SaverProcess>(tail);
+        saver = std::make_unique<ProgramProcess>(tail);
         ASSERT_TRUE(saver->Started()) << "could not start " << ::testing::PrintToString(saver->CommandLine());
         window = saver->WaitForVisibleWindow(L"Veltrin");
         ASSERT_NE(window, nullptr) << "no visible window \"Veltrin\"; running: " << saver->Running();
@@ -32,7 +32,7 @@ protected:
             << "ended (exit code " << saver->ExitCode() << ") after " << what;
     }
 
-    std::unique_ptr<SaverProcess> saver;
+    std::unique_ptr<ProgramProcess> saver;
     HWND window = nullptr;
 };
 

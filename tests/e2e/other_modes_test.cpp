@@ -10,7 +10,7 @@ namespace e2e {
 namespace {
 
 TEST(PasswordSwitch, EndsWithoutAWindow) {
-    SaverProcess saver(L" /a");
+    ProgramProcess saver(L" /a");
     EXPECT_EQ(saver.EndsWithoutWindow(3000), "");
 }
 
@@ -19,7 +19,7 @@ class NoSwitch : public ::testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(NoSwitch, OpensTheDesignedWindowMaximisedNotOnTopWithCursor) {
     ASSERT_TRUE(PlacePointer(600, 500));
-    SaverProcess saver(GetParam());
+    ProgramProcess saver(GetParam());
     ASSERT_TRUE(saver.Started());
     const HWND window = saver.WaitForVisibleWindow(L"Veltrin");
     ASSERT_NE(window, nullptr) << ::testing::PrintToString(saver.CommandLine()) << " showed no window; running "
@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(CommandLine, NoSwitch, ::testing::Values(L"", L"  /s"),
 // about window is about to become a shaped device window with a close button
 // of its own, so ending it by WM_CLOSE is tried, not required.
 TEST(ConfigureSwitch, ShowsTheAboutWindowAndHidesTheEffectWindow) {
-    SaverProcess saver(L" /c");
+    ProgramProcess saver(L" /c");
     ASSERT_TRUE(saver.Started());
     const HWND about = saver.WaitForVisibleWindow(L"About");
     ASSERT_NE(about, nullptr) << "no visible window \"About\"; running " << saver.Running();

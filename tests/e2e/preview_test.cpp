@@ -18,14 +18,14 @@ protected:
         ASSERT_NE(host.Handle(), nullptr);
         // Keep the pointer away from the host: it is moved there on purpose.
         ASSERT_TRUE(PlacePointer(900, 700));
-        saver = std::make_unique<SaverProcess>(host.PreviewTail());
+        saver = std::make_unique<ProgramProcess>(host.PreviewTail());
         ASSERT_TRUE(saver->Started());
         child = host.WaitForChildOf(*saver);
         ASSERT_NE(child, nullptr) << "no child window in the host; running: " << saver->Running();
     }
 
     PreviewHost host{kHostWidth, kHostHeight};
-    std::unique_ptr<SaverProcess> saver;
+    std::unique_ptr<ProgramProcess> saver;
     HWND child = nullptr;
 };
 
@@ -75,7 +75,7 @@ class PreviewWithoutHost : public ::testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(PreviewWithoutHost, EndsAtOnceWithoutAWindow) {
     ASSERT_FALSE(::IsWindow(reinterpret_cast<HWND>(static_cast<UINT_PTR>(999999))));
-    SaverProcess saver(GetParam());
+    ProgramProcess saver(GetParam());
     EXPECT_EQ(saver.EndsWithoutWindow(3000), "") << ::testing::PrintToString(saver.CommandLine());
 }
 

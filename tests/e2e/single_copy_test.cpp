@@ -19,7 +19,7 @@ const wchar_t* CaptionOf(const std::wstring& tail) { return tail == L" /c" ? L"A
 
 // Ends a copy the way its window allows: a key for the effect window, closing
 // for the about window (terminated if that no longer ends it).
-std::string EndCopy(SaverProcess& saver, const std::wstring& tail, HWND window) {
+std::string EndCopy(ProgramProcess& saver, const std::wstring& tail, HWND window) {
     if (tail != L" /c") return EndWithKey(saver, window);
     saver.CloseAbout(window);
     return {};
@@ -39,11 +39,11 @@ TEST_P(SecondCopy, EndsSilentlyWhileTheFirstRuns) {
     ClipboardCleanup cleanup;
     ASSERT_TRUE(SetClipboardText(L"anything but the marker"));
     ASSERT_TRUE(PlacePointer(600, 500));
-    SaverProcess first(GetParam().first);
+    ProgramProcess first(GetParam().first);
     const HWND firstWindow = first.WaitForVisibleWindow(CaptionOf(GetParam().first));
     ASSERT_NE(firstWindow, nullptr) << "the first copy showed no window";
 
-    SaverProcess second(GetParam().second);
+    ProgramProcess second(GetParam().second);
     EXPECT_EQ(second.EndsWithoutWindow(), "") << "the second copy";
     EXPECT_TRUE(first.Running()) << "the second copy ended the first";
     EXPECT_EQ(EndCopy(first, GetParam().first, firstWindow), "");
@@ -59,12 +59,12 @@ TEST(ClipboardMarker, LetsASecondFullScreenCopyThrough) {
     ClipboardCleanup cleanup;
     ASSERT_TRUE(EmptyTheClipboard());
     ASSERT_TRUE(PlacePointer(600, 500));
-    SaverProcess first(L" /s");
+    ProgramProcess first(L" /s");
     const HWND firstWindow = first.WaitForVisibleWindow(L"Veltrin");
     ASSERT_NE(firstWindow, nullptr);
 
     ASSERT_TRUE(SetClipboardText(kMarker));
-    SaverProcess second(L" /s");
+    ProgramProcess second(L" /s");
     const HWND secondWindow = second.WaitForVisibleWindow(L"Veltrin");
     ASSERT_NE(secondWindow, nullptr) << "the marker did not let the second copy through; running " << second.Running();
     EXPECT_TRUE(first.Running());
@@ -81,19 +81,19 @@ TEST(PreviewCopy, IsNotCountedAsACopy) {
     ASSERT_TRUE(EmptyTheClipboard());
     ASSERT_TRUE(PlacePointer(900, 700));  // outside the hosts
     PreviewHost host;
-    SaverProcess preview(host.PreviewTail());
+    ProgramProcess preview(host.PreviewTail());
     ASSERT_NE(host.WaitForChildOf(preview), nullptr);
 
     {
-        SaverProcess full(L" /s");
+        ProgramProcess full(L" /s");
         EXPECT_NE(full.WaitForVisibleWindow(L"Veltrin"), nullptr) << "a running preview kept a full-screen copy out";
         EXPECT_TRUE(ClickUntilExit(full, Button::Left));
     }
     {
-        SaverProcess full(L" /s");
+        ProgramProcess full(L" /s");
         ASSERT_NE(full.WaitForVisibleWindow(L"Veltrin"), nullptr);
         PreviewHost secondHost(152, 112, 500, 200);
-        SaverProcess secondPreview(secondHost.PreviewTail());
+        ProgramProcess secondPreview(secondHost.PreviewTail());
         EXPECT_NE(secondHost.WaitForChildOf(secondPreview), nullptr) << "a running full-screen copy kept a preview out";
         EXPECT_TRUE(full.Running());
         EXPECT_TRUE(ClickUntilExit(full, Button::Left));
@@ -107,7 +107,7 @@ TEST(UserClipboard, SurvivesAPreviewRun) {
     ASSERT_TRUE(SetClipboardText(L"my text"));
     ASSERT_TRUE(PlacePointer(900, 700));
     PreviewHost host;
-    SaverProcess saver(host.PreviewTail());
+    ProgramProcess saver(host.PreviewTail());
     ASSERT_NE(host.WaitForChildOf(saver), nullptr);
     const RECT client = host.ClientOnScreen();
     ASSERT_TRUE(MoveMouse(client.left + 5, client.top + 40));
@@ -122,7 +122,7 @@ TEST(UserClipboard, SurvivesAFullScreenRun) {
     ClipboardCleanup cleanup;
     ASSERT_TRUE(SetClipboardText(L"my text"));
     ASSERT_TRUE(PlacePointer(600, 500));
-    SaverProcess saver(L" /s");
+    ProgramProcess saver(L" /s");
     const HWND window = saver.WaitForVisibleWindow(L"Veltrin");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(EndWithKey(saver, window), "");

@@ -20,12 +20,8 @@ toolkit::SkinLayout Layout() {
     return layout;
 }
 
-struct Pass {
-    COLORREF colour;
-    float x, y;
-};
 // Blue first, then black one pixel right and down: letters with a blue edge.
-constexpr Pass kPasses[] = {{RGB(35, 103, 194), 55, 57}, {RGB(0, 0, 0), 56, 58}};
+constexpr toolkit::TextPass kPasses[] = {{RGB(35, 103, 194), 55, 57}, {RGB(0, 0, 0), 56, 58}};
 
 }  // namespace
 
@@ -47,18 +43,7 @@ void frmAbout1::DrawTexts() {
     const rt::VersionFields version = rt::App::Version();
     const auto items = saver::AboutItems(TitleText, NoteText, rt::NarrowAscii(version.companyName),
                                          {version.major, version.minor, version.revision});
-    Compose(
-        [&] {
-            for (const Pass& pass : kPasses) {
-                picHintergrund.SetForeColor(pass.colour);
-                picHintergrund.CurrentY = pass.y;
-                for (const std::string& item : items) {
-                    picHintergrund.CurrentX = pass.x;
-                    picHintergrund.Print(item);
-                }
-            }
-        },
-        rt::TheForm<frmAbout2>());
+    Compose([&] { PrintTexts(items, kPasses); }, rt::TheForm<frmAbout2>());
 }
 
 void frmAbout1::imgEnde_Click(int) { rt::End(); }

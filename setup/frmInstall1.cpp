@@ -23,13 +23,9 @@ toolkit::SkinLayout Layout() {
     return layout;
 }
 
-struct Pass {
-    COLORREF colour;
-    float x, y;
-};
 // A light copy first, then the black text one pixel right and down: the
 // letters get a light edge at their upper left.
-constexpr Pass kPasses[] = {{RGB(236, 233, 216), 50, 57}, {RGB(0, 0, 0), 51, 58}};
+constexpr toolkit::TextPass kPasses[] = {{RGB(236, 233, 216), 50, 57}, {RGB(0, 0, 0), 51, 58}};
 
 constexpr UINT kFinishDelayMs = 1500;
 
@@ -58,18 +54,7 @@ void frmInstall1::DrawTexts(bool Finished) {
     const rt::VersionFields version = rt::App::Version();
     const auto items = setup::ScreenItems(Finished, ChosenLanguage(), rt::NarrowAscii(version.companyName),
                                           {version.major, version.minor, version.revision});
-    Compose(
-        [&] {
-            for (const Pass& pass : kPasses) {
-                picHintergrund.SetForeColor(pass.colour);
-                picHintergrund.CurrentY = pass.y;
-                for (const std::string& item : items) {
-                    picHintergrund.CurrentX = pass.x;
-                    picHintergrund.Print(item);
-                }
-            }
-        },
-        rt::TheForm<frmInstall2>());
+    Compose([&] { PrintTexts(items, kPasses); }, rt::TheForm<frmInstall2>());
 }
 
 void frmInstall1::imgNext_Click(int) {

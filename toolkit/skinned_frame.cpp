@@ -78,6 +78,17 @@ void SkinnedForm::ResetButtons() { ShowFace(imgEnde, Face::Normal); }
 
 void SkinnedForm::picHintergrund_MouseMove(int, int, float, float) { ResetButtons(); }
 
+void SkinnedForm::PrintTexts(std::span<const std::string> items, std::span<const TextPass> passes) {
+    for (const TextPass& pass : passes) {
+        picHintergrund.SetForeColor(pass.colour);
+        picHintergrund.CurrentY = pass.y;
+        for (const std::string& item : items) {
+            picHintergrund.CurrentX = pass.x;
+            picHintergrund.Print(item);
+        }
+    }
+}
+
 void SkinnedForm::Compose(const std::function<void()>& drawTexts, rt::Form& panel) {
     picHintergrund.Cls();
     picHintergrund.Move(0, 0);

@@ -5,6 +5,8 @@
 // panel lying behind the screen opening.
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <string>
 
 #include "button_faces.h"
 #include "control_array.h"
@@ -20,6 +22,13 @@ struct SkinLayout {
     float pictureLeft = 0, pictureTop = 0;  // picHintergrund, twips
     float closeLeft = 0, closeTop = 0;      // imgEnde(0), pixels inside picHintergrund
     float skinLeft = 0, skinTop = 0;        // imgHintergrund, twips
+};
+
+// One pass of a window's texts: the colour, and where the first item starts
+// (pixels inside the picture box). The texts are printed once per pass.
+struct TextPass {
+    COLORREF colour;
+    float x, y;
 };
 
 // A picture button: four images, index 0 visible inside the picture box,
@@ -39,6 +48,10 @@ protected:
     // The composition: clear, place and paint the skin, draw the texts, centre
     // the window on the screen, cut its outline from the picture, show the panel.
     void Compose(const std::function<void()>& drawTexts, rt::Form& panel);
+
+    // The text step of a composition: every item printed at the pass's x, one
+    // below the other from its y, once for each pass in order.
+    void PrintTexts(std::span<const std::string> items, std::span<const TextPass> passes);
 
     // Makes a button array react to the mouse with its faces.
     void WireButton(PictureButton& button);

@@ -3,20 +3,10 @@
 
 #include "about_texts.h"
 #include "button_faces.h"
+#include "line_starts.h"
 #include "print_text.h"
 
 namespace {
-
-// The line each item starts on, counted from the pass's first line.
-std::vector<int> StartLines(const std::array<std::string, 4>& items) {
-    std::vector<int> starts;
-    int line = 0;
-    for (const std::string& item : items) {
-        starts.push_back(line);
-        line += rt::LineBreaksOfPrint(item);
-    }
-    return starts;
-}
 
 TEST(AboutTexts, TitleNoteAuthorAndVersionStartOnLines0_2_9_12) {
     const auto items = saver::AboutItems("Veltrin-Screen-Saver", "Free Program!", "Brandor", {2, 1, 5});

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "line_starts.h"
 #include "print_text.h"
 #include "setup_rules.h"
 #include "text_encoding.h"
@@ -11,16 +12,6 @@
 namespace {
 
 using setup::Language;
-
-std::vector<int> StartLines(const std::vector<std::string>& items) {
-    std::vector<int> starts;
-    int line = 0;
-    for (const std::string& item : items) {
-        starts.push_back(line);
-        line += rt::LineBreaksOfPrint(item);
-    }
-    return starts;
-}
 
 // The items as the screen shows them: without their line breaks.
 std::vector<std::string> Shown(const std::vector<std::string>& items) {

@@ -303,17 +303,4 @@ TEST_F(Install, WithoutTheShippedSaverTheMessageInTheLanguageEndsTheSetupAndNoth
     }
 }
 
-TEST_F(Install, WithoutAWindowsDirectoryNothingIsWrittenAnywhere) {
-    Ship("saver");
-    ::SetEnvironmentVariableW(L"WinDir", nullptr);
-    wchar_t root[MAX_PATH] = {};
-    ::GetFullPathNameW(L"\\Veltrin.scr", MAX_PATH, root, nullptr);
-    ASSERT_FALSE(Exists(root));
-    frmInstall1& welcome = Continue();
-    EXPECT_THROW(welcome.imgNext.Click(0), rt::EndRequested);
-    EXPECT_EQ(seen.boxTitle, L"Setup-Error");
-    EXPECT_FALSE(Exists(root)) << "the drive's root is no Windows directory";
-    EXPECT_EQ(seen.starts, 0);
-}
-
 }  // namespace

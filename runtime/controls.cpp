@@ -24,7 +24,7 @@ void ClearOtherOptions(HWND button) {
 }  // namespace
 
 SystemControl::SystemControl(Form& form, const wchar_t* windowClass, DWORD style, const ControlDesign& design)
-    : form_(form), windowClass_(windowClass), style_(style), design_(design), caption_(design.caption) {
+    : windowClass_(windowClass), style_(style), design_(design), caption_(design.caption) {
     form.AddChild(this);
 }
 

@@ -48,7 +48,6 @@ private:
     void OnFormGone() override { hwnd_ = nullptr; }
     bool TakesDialogKeys() const override { return true; }
 
-    Form& form_;
     const wchar_t* windowClass_;
     DWORD style_;
     ControlDesign design_;

@@ -309,22 +309,6 @@ SetupCopy::~SetupCopy() {
     }
 }
 
-std::optional<std::string> ReadFileBytes(const std::wstring& path) {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    ::CloseHandle(file);
-    return bytes;
-}
-
-bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes) {
-    ::DeleteFileW(path.c_str());
-    return WriteFileBytes(path, bytes);
-}
-
 // ---- PreviewHost ------------------------------------------------------------
 
 namespace {

@@ -144,11 +144,6 @@ private:
     bool ready_ = false;
 };
 
-// A file's bytes, or nothing when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::wstring& path);
-// Creates or replaces a file with these bytes.
-bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes);
-
 // A window of the driver's own that hosts a preview, as the display settings
 // do: an overlapped window with a client area of the given size.
 class PreviewHost {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "driver.h"
+#include "sequential_file.h"
 
 namespace e2e {
 namespace {
@@ -22,6 +23,10 @@ constexpr BYTE kPanelAlpha = 180;
 // The installation's end and the 1500 ms that the completion screen stays.
 constexpr DWORD kInstallDeadlineMs = kEndDeadlineMs + 1500;
 constexpr POINT kPointerAway{1010, 750};
+
+// Whole files: the largest here is the saver, about a megabyte.
+constexpr std::size_t kMostBytes = 64u << 20;
+std::optional<std::string> ReadFileBytes(const std::wstring& path) { return rt::ReadWholeFile(path, kMostBytes); }
 
 const std::string kEnglishSettings = "\"Veltrin-Screen-Saver\",\"Free Program!\"\r\n";
 const std::string kGermanSettings = "\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n";
@@ -147,8 +152,8 @@ TEST(Setup, InstallsInEnglishWhereWinDirPointsAndEndsAfterTheCompletionScreen) {
 TEST(Setup, InstallsInGermanReplacingEarlierFiles) {
     SetupRun run;
     ASSERT_TRUE(run.copy.Ready());
-    ASSERT_TRUE(ReplaceFileBytes(run.copy.Windows() + L"\\Veltrin.scr", std::string(3 << 20, 'o')));
-    ASSERT_TRUE(ReplaceFileBytes(run.copy.Windows() + L"\\scrVeltrin.ini", std::string(500, 'o')));
+    ASSERT_TRUE(rt::WriteWholeFile(run.copy.Windows() + L"\\Veltrin.scr", std::string(3 << 20, 'o')));
+    ASSERT_TRUE(rt::WriteWholeFile(run.copy.Windows() + L"\\scrVeltrin.ini", std::string(500, 'o')));
     ASSERT_NE(run.Language(), nullptr);
     ASSERT_TRUE(run.ClickControl(L"Deutsch"));
     ASSERT_TRUE(PollUntil([&] { return run.Control(L"&Weiter") && run.Control(L"&Abbrechen"); }, kStartDeadlineMs))

@@ -9,23 +9,15 @@
 
 namespace {
 
-toolkit::SkinLayout Layout() {
-    toolkit::SkinLayout layout;
-    layout.pictureLeft = 435;
-    layout.pictureTop = 945;
-    layout.closeLeft = 63;
-    layout.closeTop = 340;
-    layout.skinLeft = 4455;
-    layout.skinTop = 1605;
-    return layout;
-}
+constexpr toolkit::SkinLayout kLayout{.pictureLeft = 435, .pictureTop = 945, .closeLeft = 63, .closeTop = 340,
+                                      .skinLeft = 4455, .skinTop = 1605};
 
 // Blue first, then black one pixel right and down: letters with a blue edge.
 constexpr toolkit::TextPass kPasses[] = {{RGB(35, 103, 194), 55, 57}, {RGB(0, 0, 0), 56, 58}};
 
 }  // namespace
 
-frmAbout1::frmAbout1() : toolkit::SkinnedForm(Layout()), tmrStatic(*this, 1) {
+frmAbout1::frmAbout1() : toolkit::SkinnedForm(kLayout), tmrStatic(*this, 1) {
     tmrStatic.Tick = [] { rt::TheForm<frmAbout2>().tmrStatic_Timer(); };
     imgEnde.Click = [this](int index) { imgEnde_Click(index); };
 }

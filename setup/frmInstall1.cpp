@@ -12,16 +12,8 @@
 
 namespace {
 
-toolkit::SkinLayout Layout() {
-    toolkit::SkinLayout layout;
-    layout.pictureLeft = 570;
-    layout.pictureTop = 795;
-    layout.closeLeft = 64;
-    layout.closeTop = 340;
-    layout.skinLeft = 2055;
-    layout.skinTop = 5610;
-    return layout;
-}
+constexpr toolkit::SkinLayout kLayout{.pictureLeft = 570, .pictureTop = 795, .closeLeft = 64, .closeTop = 340,
+                                      .skinLeft = 2055, .skinTop = 5610};
 
 // A light copy first, then the black text one pixel right and down: the
 // letters get a light edge at their upper left.
@@ -32,7 +24,7 @@ constexpr UINT kFinishDelayMs = 1500;
 }  // namespace
 
 frmInstall1::frmInstall1()
-    : toolkit::SkinnedForm(Layout()),
+    : toolkit::SkinnedForm(kLayout),
       imgNext(ButtonFactory(), {138, 339, rt::Picture::FromResource(IDR_NEXT_NORMAL), true}),
       Timer1(*this, kFinishDelayMs, false) {
     AddFaces(imgNext, IDR_NEXT_HOVER, IDR_NEXT_PRESSED);

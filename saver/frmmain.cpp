@@ -103,10 +103,13 @@ void frmmain::StartPreview(const std::string& command) {
     if (!HostWindow || !Platform().IsWindow(HostWindow)) rt::End();
     Platform().GetClientRect(HostWindow, &HostRect);
     SetCaption(L"Preview");
+    // A plain child of the host: a pop-up cannot also be a child, a child has
+    // no owner, and a caption or a tool window's frame make no sense inside it.
     const LONG style = Platform().GetWindowLongA(hWnd(), GWL_STYLE);
-    Platform().SetWindowLongA(hWnd(), GWL_STYLE, style | WS_CHILD);
+    Platform().SetWindowLongA(hWnd(), GWL_STYLE, (style & ~(WS_POPUP | WS_CAPTION)) | WS_CHILD);
+    const LONG exStyle = Platform().GetWindowLongA(hWnd(), GWL_EXSTYLE);
+    Platform().SetWindowLongA(hWnd(), GWL_EXSTYLE, exStyle & ~(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
     Platform().SetParent(hWnd(), HostWindow);
-    Platform().SetWindowLongA(hWnd(), GWL_HWNDPARENT, static_cast<LONG>(reinterpret_cast<LONG_PTR>(HostWindow)));
     Platform().SetWindowPos(hWnd(), HWND_TOP, 0, 0, HostRect.right, HostRect.bottom,
                             SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     tmrHost.SetEnabled(true);

@@ -1,7 +1,7 @@
 # Shared by the scripts that run the programs: one virtual X display with a
 # compositor and one persistent wineserver for the whole run, all stopped by
 # stop_display. Without the compositor a layered window shows opaque.
-export WINEPREFIX="$PWD/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. scripts/wine-env.sh
 XVFB_PID="" COMPOSITOR_PID=""
 
 start_display() {  # screen geometry, e.g. 1024x768x24
@@ -28,7 +28,7 @@ start_display() {  # screen geometry, e.g. 1024x768x24
     wineserver -p
     # Start Wine's own services now, detached from our output: started later by
     # a test, they would inherit its pipes and keep the test runner waiting.
-    wine cmd /c exit </dev/null >/dev/null 2>&1
+    wine64 cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 stop_display() {

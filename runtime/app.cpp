@@ -56,6 +56,12 @@ float TwipsPerPixelY() {
 float Screen::Width() { return ::GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX(); }
 float Screen::Height() { return ::GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY(); }
 
+RECT Screen::Virtual() {
+    const auto metric = Platform().GetSystemMetrics;
+    const int left = metric(SM_XVIRTUALSCREEN), top = metric(SM_YVIRTUALSCREEN);
+    return {left, top, left + metric(SM_CXVIRTUALSCREEN), top + metric(SM_CYVIRTUALSCREEN)};
+}
+
 namespace {
 
 std::wstring ModuleFileName() {
@@ -80,35 +86,28 @@ std::wstring App::Path() {
 
 std::wstring App::Command() { return std::wstring(CommandTail(::GetCommandLineW())); }
 
-VersionFields App::Version() {
-    VersionFields fields;
-    const std::wstring file = ModuleFileName();
-    DWORD ignored = 0;
-    const DWORD size = ::GetFileVersionInfoSizeW(file.c_str(), &ignored);
-    if (size == 0) return fields;
-    std::vector<BYTE> block(size);
-    if (!::GetFileVersionInfoW(file.c_str(), 0, size, block.data())) return fields;
+namespace {
 
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    if (::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed) {
-        fields.major = HIWORD(fixed->dwFileVersionMS);
-        fields.minor = LOWORD(fixed->dwFileVersionMS);
-        fields.revision = LOWORD(fixed->dwFileVersionLS);
-    }
-    struct Translation {
-        WORD language, codePage;
-    }* translation = nullptr;
-    if (::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length) &&
-        translation && length >= sizeof(Translation)) {
-        wchar_t query[64];
-        wsprintfW(query, L"\\StringFileInfo\\%04x%04x\\CompanyName", translation->language, translation->codePage);
-        wchar_t* company = nullptr;
-        if (::VerQueryValueW(block.data(), query, reinterpret_cast<void**>(&company), &length) && company) {
-            fields.companyName.assign(company, wcsnlen(company, length));
-        }
-    }
-    return fields;
+std::optional<VersionRecord> VersionOf(HMODULE module) {
+    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+    const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const auto* bytes = static_cast<const std::byte*>(loaded ? ::LockResource(loaded) : nullptr);
+    if (!bytes) return std::nullopt;
+    return ParseVersionRecord({bytes, ::SizeofResource(module, found)});
+}
+
+}  // namespace
+
+VersionRecord App::Version() { return VersionOf(::GetModuleHandleW(nullptr)).value_or(VersionRecord{}); }
+
+std::optional<VersionRecord> VersionOfFile(const std::wstring& path) {
+    // As data only: nothing of the file runs, and it need not suit this process.
+    const HMODULE module =
+        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module) return std::nullopt;
+    std::optional<VersionRecord> record = VersionOf(module);
+    ::FreeLibrary(module);
+    return record;
 }
 
 std::optional<std::wstring> Environ(const wchar_t* name) {
@@ -132,12 +131,6 @@ std::wstring SystemDirectory() {
     wchar_t folder[MAX_PATH];
     const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
     return n > 0 && n < MAX_PATH ? std::wstring(folder, n) : std::wstring();
-}
-
-void FileCopy(const std::wstring& source, const std::wstring& target) {
-    if (!::CopyFileW(source.c_str(), target.c_str(), FALSE)) {
-        throw std::runtime_error("file copy failed, system error " + std::to_string(::GetLastError()));
-    }
 }
 
 int MsgBox(HWND owner, const std::wstring& text, UINT style, const std::wstring& title) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "handles.h"
+#include "version_record.h"
 
 namespace rt {
 
@@ -34,28 +35,25 @@ float TwipsPerPixelY();
 namespace Screen {
 float Width();   // twips
 float Height();  // twips
+// The rectangle of all monitors together, in pixels; its origin may be negative.
+RECT Virtual();
 }  // namespace Screen
-
-struct VersionFields {
-    std::wstring companyName;
-    int major = 0, minor = 0, revision = 0;
-};
 
 namespace App {
 std::wstring Path();     // the program's folder, without a trailing backslash
 std::wstring Command();  // the command line after the program's name
-VersionFields Version();  // from the program's own version record
+VersionRecord Version();  // from the program's own version record
 }  // namespace App
+
+// The version record of another program file; nothing when it has none or is
+// no program at all.
+std::optional<VersionRecord> VersionOfFile(const std::wstring& path);
 
 // The value of an environment variable; nothing when it is not set.
 std::optional<std::wstring> Environ(const wchar_t* name);
 
 // The system's own program folder (System32), where its tools live.
 std::wstring SystemDirectory();
-
-// Copies a file over an existing target. A run-time failure (std::runtime_error)
-// when it cannot: the source missing, the target locked or not writable.
-void FileCopy(const std::wstring& source, const std::wstring& target);
 
 // A modal message box over `owner`; returns the button the user chose.
 int MsgBox(HWND owner, const std::wstring& text, UINT style, const std::wstring& title);

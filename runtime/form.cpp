@@ -62,10 +62,7 @@ void Form::Load() {
 void Form::Show() {
     Load();
     if (!IsLoaded()) return;
-    const int command = state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED
-                        : state_ == WindowState::Minimized ? SW_SHOWMINIMIZED
-                                                           : SW_SHOW;
-    ::ShowWindow(hWnd(), command);
+    ::ShowWindow(hWnd(), state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     ::UpdateWindow(hWnd());
 }
 

@@ -32,7 +32,7 @@ public:
     virtual bool TakesDialogKeys() const { return false; }
 };
 
-enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+enum class WindowState { Normal = 0, Maximized = 2 };
 
 // The settings a form is designed with; what is not listed has the default.
 struct FormDesign {

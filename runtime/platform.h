@@ -21,6 +21,7 @@ struct PlatformCalls {
     decltype(&::ExitProcess) ExitProcess = ::ExitProcess;
     decltype(&::MessageBoxW) MessageBoxW = ::MessageBoxW;
     decltype(&::CreateProcessW) CreateProcessW = ::CreateProcessW;
+    decltype(&::GetSystemMetrics) GetSystemMetrics = ::GetSystemMetrics;
 };
 
 // The table in use. Tests swap entries through PlatformOverride.

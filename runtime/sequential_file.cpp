@@ -24,7 +24,7 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, std::size_t m
     return bytes;
 }
 
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
+bool WriteWholeFile(const std::wstring& path, std::string_view bytes, bool flush) {
     UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                   nullptr));
     if (!file) return false;
@@ -34,7 +34,7 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
         if (!::WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) return false;
         bytes.remove_prefix(written);
     }
-    return true;
+    return !flush || ::FlushFileBuffers(file.get());
 }
 
 }  // namespace rt

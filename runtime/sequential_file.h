@@ -19,8 +19,9 @@ inline constexpr std::size_t kMostFileBytes = 64 * 1024;
 // the read.
 std::optional<std::string> ReadWholeFile(const std::wstring& path, std::size_t most = kMostFileBytes);
 
-// Creates the file, or truncates it when it exists, and writes `bytes`.
-// False when that fails; the file may then be missing or incomplete.
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
+// Creates the file, or truncates it when it exists, and writes `bytes`; with
+// `flush`, they are on the disk before it returns. False when that fails; the
+// file may then be missing or incomplete.
+bool WriteWholeFile(const std::wstring& path, std::string_view bytes, bool flush = false);
 
 }  // namespace rt

@@ -32,7 +32,7 @@ void frmAbout1::Form_Load() {
 }
 
 void frmAbout1::DrawTexts() {
-    const rt::VersionFields version = rt::App::Version();
+    const rt::VersionRecord version = rt::App::Version();
     const auto items = saver::AboutItems(TitleText, NoteText, rt::NarrowAscii(version.companyName),
                                          {version.major, version.minor, version.revision});
     Compose([&] { PrintTexts(items, kPasses); }, rt::TheForm<frmAbout2>());

@@ -118,7 +118,11 @@ void frmmain::StartPreview(const std::string& command) {
 void frmmain::StartFullScreen() {
     SetTopMost(true);
     Platform().ShowCursor(FALSE);
-    SetWindowState(rt::WindowState::Maximized);
+    // Every monitor of the desk: maximised, the window would cover only one.
+    SetWindowState(rt::WindowState::Normal);
+    const RECT desk = rt::Screen::Virtual();
+    Move(desk.left * rt::TwipsPerPixelX(), desk.top * rt::TwipsPerPixelY(),
+         (desk.right - desk.left) * rt::TwipsPerPixelX(), (desk.bottom - desk.top) * rt::TwipsPerPixelY());
     Show();
 }
 

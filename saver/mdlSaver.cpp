@@ -65,17 +65,22 @@ std::int32_t GetPreviewParent(std::string_view command) {
     return 0;
 }
 
+namespace {
+// Nearest whole number, halves to even; held to the 32-bit range, which no
+// window position comes near, so that a wild value cannot overflow.
+std::int32_t WholeTwips(float value) {
+    constexpr double lo = std::numeric_limits<std::int32_t>::min(), hi = std::numeric_limits<std::int32_t>::max();
+    const double rounded = std::nearbyint(static_cast<double>(value));
+    return static_cast<std::int32_t>(rounded > lo ? (rounded < hi ? rounded : hi) : lo);
+}
+}  // namespace
+
 bool MovementRule::Fires(float x, float y) {
     const float dx = std::fabs(LastX - x);
     const float dy = std::fabs(LastY - y);
     if ((dx >= kThreshold || dy >= kThreshold) && (LastX != 0 || LastY != 0)) return true;
-    const float rx = std::nearbyint(x);
-    const float ry = std::nearbyint(y);
-    constexpr float lo = std::numeric_limits<std::int16_t>::min();
-    constexpr float hi = std::numeric_limits<std::int16_t>::max();
-    if (!(rx >= lo && rx <= hi && ry >= lo && ry <= hi)) return true;
-    LastX = static_cast<std::int16_t>(rx);
-    LastY = static_cast<std::int16_t>(ry);
+    LastX = WholeTwips(x);
+    LastY = WholeTwips(y);
     return false;
 }
 

@@ -34,12 +34,13 @@ class MovementRule {
 public:
     static constexpr float kThreshold = 45.0f;  // twips: 3 pixels at 96 dpi
 
-    // True when the rule fires; otherwise the position is recorded. A position
-    // beyond the 16-bit range cannot be recorded and fires the rule too.
+    // True when the rule fires; otherwise the position is recorded, rounded
+    // to the nearest whole twip. Any position a window reports fits, so a
+    // screen of 3840 pixels behaves as one of 1024.
     bool Fires(float x, float y);
 
-    std::int16_t LastX = 0;
-    std::int16_t LastY = 0;
+    std::int32_t LastX = 0;
+    std::int32_t LastY = 0;
 };
 
 // Where the columns go: columns stand side by side from the left edge; the

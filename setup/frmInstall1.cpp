@@ -7,8 +7,8 @@
 #include "command_line.h"
 #include "frmInstall2.h"
 #include "frmSetup.h"
+#include "install.h"
 #include "mdlAlpha.h"
-#include "settings_file.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ void frmInstall1::Form_Load() {
 }
 
 void frmInstall1::DrawTexts(bool Finished) {
-    const rt::VersionFields version = rt::App::Version();
+    const rt::VersionRecord version = rt::App::Version();
     const auto items = setup::ScreenItems(Finished, ChosenLanguage(), rt::NarrowAscii(version.companyName),
                                           {version.major, version.minor, version.revision});
     Compose([&] { PrintTexts(items, kPasses); }, rt::TheForm<frmInstall2>());
@@ -51,16 +51,11 @@ void frmInstall1::DrawTexts(bool Finished) {
 
 void frmInstall1::imgNext_Click(int) {
     imgNext(0).SetVisible(false);  // for the rest of this window's life
-    const std::optional<std::wstring> windows = rt::Environ(L"WinDir");
+    // Without the variable there is no Windows directory; InstallInto refuses
+    // the empty name, so nothing lands in the drive's root folder.
+    const std::wstring windows = rt::Environ(L"WinDir").value_or(L"");
     try {
-        // Without the variable there is no Windows directory to install into;
-        // the drive's root folder is not one.
-        if (!windows || windows->empty()) throw std::runtime_error("WinDir is not set");
-        rt::FileCopy(setup::JoinPath(rt::App::Path(), setup::kShippedSaverName),
-                     setup::JoinPath(*windows, setup::kInstalledSaverName));
-        if (!saver::WriteSettingsFile(saver::SettingsFilePath(*windows), ChosenLanguage())) {
-            throw std::runtime_error("the settings file could not be written");
-        }
+        setup::InstallInto(windows, setup::JoinPath(rt::App::Path(), setup::kShippedSaverName), ChosenLanguage());
         DrawTexts(true);
         Timer1.SetEnabled(true);
     } catch (const std::exception&) {
@@ -71,13 +66,13 @@ void frmInstall1::imgNext_Click(int) {
 void frmInstall1::InstallFailed() {
     const setup::Message message = setup::InstallFailureMessage(ChosenLanguage());
     rt::MsgBox(hWnd(), message.text, MB_OK | MB_ICONSTOP, message.title);
-    rt::End();
+    rt::End(setup::kFailed);
 }
 
 void frmInstall1::Timer1_Timer() {
     std::int32_t page = 1;
     (void)DispDialog(page);
-    rt::End();
+    rt::End(setup::kInstalled);
 }
 
 bool frmInstall1::DispDialog(std::int32_t& Page) {

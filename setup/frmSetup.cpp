@@ -66,4 +66,8 @@ void frmSetup::Command1_Click() {
     welcome.imgNext(0).SetVisible(true);
 }
 
-void frmSetup::Command2_Click() { rt::End(); }
+void frmSetup::Command2_Click() { rt::End(setup::kCancelled); }
+
+// Closed by its title bar: no other window is loaded while it shows, so the
+// setup ends, cancelled.
+void frmSetup::Form_Unload(int&) { rt::End(setup::kCancelled); }

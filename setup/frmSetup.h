@@ -25,4 +25,7 @@ public:
     void Opt_Click(int Index);
     void Command1_Click();
     void Command2_Click();
+
+protected:
+    void Form_Unload(int& Cancel) override;
 };

@@ -39,6 +39,14 @@ Message InstallFailureMessage(Language language) {
                : Message{L"Der Bildschirmschoner konnte nicht installiert werden. Setup wird beendet.", L"Setup-Fehler"};
 }
 
+bool IsAbsolutePath(std::wstring_view path) {
+    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    const bool drive = path.size() >= 3 && ((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z') && path[1] == L':' &&
+                       separator(path[2]);
+    const bool unc = path.size() >= 3 && separator(path[0]) && separator(path[1]) && !separator(path[2]);
+    return drive || unc;
+}
+
 std::wstring JoinPath(const std::wstring& folder, const wchar_t* name) { return folder + L"\\" + name; }
 
 std::wstring DisplaySettingsCommand(std::int32_t& page) {

@@ -41,6 +41,16 @@ Message InstallFailureMessage(Language language);
 
 inline constexpr wchar_t kShippedSaverName[] = L"Qor.drl";
 inline constexpr wchar_t kInstalledSaverName[] = L"Veltrin.scr";
+// What the saver's version record calls it: how the setup knows the file it ships.
+inline constexpr wchar_t kSaverInternalName[] = L"qor";
+
+// How the setup ends: installed, failed (after its message), or cancelled.
+enum ExitCode : unsigned { kInstalled = 0, kFailed = 1, kCancelled = 2 };
+
+// Whether a folder is named in full: a drive letter and a backslash, or a
+// UNC path (\\server\share). A relative name would depend on the folder the
+// setup happens to be started from.
+bool IsAbsolutePath(std::wstring_view path);
 
 // `folder` (no check for a trailing backslash: the system reads "\\" as "\")
 // joined with a file name.

@@ -1,0 +1,27 @@
+// The settings file may be damaged or written by anyone.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <string>
+#include <vector>
+
+#include "check.h"
+#include "sequential_fields.h"
+#include "settings_record.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string content(reinterpret_cast<const char*>(data), size);
+    const saver::SettingsTexts texts = saver::ParseSettings(content);
+    for (const std::string* text : {&texts.TitleText, &texts.NoteText}) {
+        FUZZ_CHECK(text->size() <= saver::kMostTextLength);
+        for (const char c : *text) FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 || c == '\t');
+    }
+
+    // Any two fields a record can hold read back as they were written.
+    const std::size_t cut = FuzzedDataProvider(data, size).ConsumeIntegralInRange<std::size_t>(0, size);
+    std::string a = content.substr(0, cut), b = content.substr(cut);
+    for (std::string* field : {&a, &b}) {
+        std::erase_if(*field, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
+    }
+    FUZZ_CHECK(rt::ReadFields(rt::FormatRecord({a, b}), 2) == (std::vector<std::string>{a, b}));
+    return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// A program file's version record and header, read from their bytes, free of
+// the platform: the programs read their own version record through the
+// resource functions of the system, without the version library (which is not
+// one of the system's known DLLs, so a copy planted beside a program would be
+// loaded in its stead), and the setup checks the file it ships before
+// installing it.
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace rt {
+
+struct VersionRecord {
+    int major = 0, minor = 0, build = 0, revision = 0;  // the file version of the fixed part
+    std::wstring companyName, internalName;              // from the first string table
+};
+
+// The record of a VS_VERSIONINFO block as a resource holds it; nothing when
+// the block is damaged or has no fixed part.
+std::optional<VersionRecord> ParseVersionRecord(std::span<const std::byte> block);
+
+// Whether the bytes begin like a 32-bit x86 Windows program: an MZ header
+// whose pointer leads to a PE header for the i386 machine.
+bool IsI386Program(std::span<const std::byte> file);
+
+}  // namespace rt

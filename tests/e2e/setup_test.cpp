@@ -1,11 +1,8 @@
-// The setup as a process, run from a folder of its own with the saver beside
-// it and a Windows directory of the test's own: the language window under the
-// real pointer, the welcome window with its panel, the install button, the
-// files it leaves, the failure message, and every way the setup ends.
+// The setup as a process, run from a folder of its own with what ships
+// beside it and a Windows directory of the test's own: the language window
+// under the real pointer, the welcome window, the files it leaves or keeps,
+// its failure message, its exit codes, a kill in the middle, a planted DLL.
 #include <gtest/gtest.h>
-
-#include <optional>
-#include <string>
 
 #include "driver.h"
 #include "sequential_file.h"
@@ -13,251 +10,205 @@
 namespace e2e {
 namespace {
 
-constexpr wchar_t kLanguageCaption[] = L"Language / Sprache";
-constexpr wchar_t kWelcomeCaption[] = L"About";
-constexpr wchar_t kPanelCaption[] = L"Form1";
-constexpr RECT kOutlineBox{1, 1, 245, 385};
-constexpr RECT kInstallButton{138, 339, 184, 367};  // 46 x 28, on the skin's right key
-constexpr RECT kCloseButton{64, 340, 108, 366};     // 44 x 26, on the left key
-constexpr BYTE kPanelAlpha = 180;
-// The installation's end and the 1500 ms that the completion screen stays.
-constexpr DWORD kInstallDeadlineMs = kEndDeadlineMs + 1500;
-constexpr POINT kPointerAway{1010, 750};
+constexpr wchar_t kLanguage[] = L"Language / Sprache";
+constexpr POINT kInstallButton{161, 353}, kCloseButton{86, 353};  // on the welcome window
+const std::string kEnglish = "\"Veltrin-Screen-Saver\",\"Free Program!\"\r\n";
+const std::string kGerman = "\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n";
+const std::string kEarlierSaver(3 << 20, 'o'), kEarlierSettings(500, 's');
 
-// Whole files: the largest here is the saver, about a megabyte.
-constexpr std::size_t kMostBytes = 64u << 20;
-std::optional<std::string> ReadFileBytes(const std::wstring& path) { return rt::ReadWholeFile(path, kMostBytes); }
-
-const std::string kEnglishSettings = "\"Veltrin-Screen-Saver\",\"Free Program!\"\r\n";
-const std::string kGermanSettings = "\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n";
-
-POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-RECT WindowRect(HWND window) {
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    return r;
-}
-
-// Clicks with the real pointer at a screen point.
-bool ClickAt(POINT p) {
-    if (!MoveMouse(p.x, p.y)) return false;
-    Click(Button::Left);
-    return true;
-}
-
-// The region a window is cut to, as its bytes; empty when it has none.
-std::string RegionBytes(HWND window) {
-    const HRGN region = ::CreateRectRgn(0, 0, 0, 0);
-    std::string bytes;
-    if (::GetWindowRgn(window, region) != ERROR) {
-        bytes.resize(::GetRegionData(region, 0, nullptr));
-        ::GetRegionData(region, static_cast<DWORD>(bytes.size()), reinterpret_cast<RGNDATA*>(bytes.data()));
-    }
-    ::DeleteObject(region);
+const std::string& Shipped() {
+    static const std::string bytes = ReadFileBytes(ShippedSaverPath()).value_or("");
     return bytes;
 }
 
-RECT RegionBox(HWND window) {
-    const HRGN region = ::CreateRectRgn(0, 0, 0, 0);
-    RECT box{};
-    if (::GetWindowRgn(window, region) != ERROR) ::GetRgnBox(region, &box);
-    ::DeleteObject(region);
-    return box;
-}
-
-// One run of the setup; the pointer is moved out of the way first, so that
-// no window appears under it.
+// One run of the setup with `shipped` beside it as Qor.drl (none: no file).
 class SetupRun {
 public:
-    explicit SetupRun(bool withSaver = true, std::optional<EnvironmentChanges> environment = std::nullopt)
-        : copy(withSaver) {
-        PlacePointer(kPointerAway.x, kPointerAway.y);
-        if (copy.Ready()) process.emplace(copy.Program(), L"", environment.value_or(copy.Environment()));
+    explicit SetupRun(const std::optional<std::string>& shipped = Shipped(), std::optional<Environment> environment = {},
+                 bool earlierFiles = true) {
+        ::CreateDirectoryW(windows.c_str(), nullptr);
+        Copy(SetupPath(), folder / L"Veltrin-Setup.exe");
+        if (shipped) rt::WriteWholeFile(folder / L"Qor.drl", *shipped);
+        if (earlierFiles) Put(kEarlierSaver, kEarlierSettings);
+        PlacePointer(1010, 750);  // where no window of it appears
+        setup.emplace(folder / L"Veltrin-Setup.exe", L"", environment.value_or(Environment{{L"WinDir", windows}}));
     }
-    ~SetupRun() {
-        if (process) process->Terminate();
+    void Put(const std::string& saver, const std::string& settings) const {
+        rt::WriteWholeFile(windows + L"\\Veltrin.scr", saver);
+        rt::WriteWholeFile(windows + L"\\scrVeltrin.ini", settings);
     }
-
-    HWND Language() const { return process->WaitForVisibleWindow(kLanguageCaption); }
-    HWND Welcome() const { return process->WaitForVisibleWindow(kWelcomeCaption); }
-    // A push or option button of the language window by its caption.
-    HWND Control(const wchar_t* caption) const { return ::FindWindowExW(Language(), nullptr, L"Button", caption); }
-    bool ClickControl(const wchar_t* caption) const {
-        const HWND control = Control(caption);
-        return control && ClickAt(Centre(WindowRect(control)));
-    }
-    // A point of the welcome window's skin, on the screen.
-    POINT OnWelcome(POINT p) const {
-        const RECT r = WindowRect(Welcome());
-        return {r.left + p.x, r.top + p.y};
-    }
-    std::optional<std::string> Installed(const wchar_t* name) const {
-        return ReadFileBytes(copy.Windows() + L"\\" + name);
+    std::optional<std::string> Installed(const wchar_t* name) const { return ReadFileBytes(windows + L"\\" + name); }
+    bool Holds(const std::string& saver, const std::string& settings) const {
+        return Installed(L"Veltrin.scr") == saver && Installed(L"scrVeltrin.ini") == settings;
     }
 
-    SetupCopy copy;
-    std::optional<ProgramProcess> process;
+    // A button of the language window clicked with the real pointer.
+    bool Choose(const wchar_t* caption) const {
+        HWND button = nullptr;
+        if (!PollUntil([&] { return (button = ::FindWindowExW(setup->Window(kLanguage), nullptr, L"Button", caption)); })) return false;
+        const RECT r = WindowRect(button);
+        return MoveMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2) && (Click(), true);
+    }
+    // A point of the welcome window clicked, once it shows.
+    bool ClickOnWelcome(POINT p) const {
+        const HWND welcome = setup->Window(L"About");
+        return welcome && MoveMouse(WindowRect(welcome).left + p.x, WindowRect(welcome).top + p.y) && (Click(), true);
+    }
+    // The failure message: read, closed with Enter; then the setup ends, failed.
+    std::string Fails(const wchar_t* title, const wchar_t* text) const {
+        HWND box = nullptr;
+        if (!PollUntil([&] { return (box = setup->Find(title, L"#32770")) && ::IsWindowVisible(box); })) return "no message";
+        if (!::FindWindowExW(box, nullptr, L"Static", text)) return "another text";
+        if (!setup->Stays() || !Front(box)) return "ended before the message was closed";
+        Key(VK_RETURN);
+        return setup->Ends() && setup->ExitCode() == 1 ? "" : "no end with exit code 1";
+    }
+
+    Folder folder;
+    const std::wstring windows = folder / L"windows";
+    std::optional<Process> setup;
 };
 
-TEST(Setup, InstallsInEnglishWhereWinDirPointsAndEndsAfterTheCompletionScreen) {
+TEST(Setup, InstallsInEnglishAndEndsAfterTheCompletionScreen) {
     SetupRun run;
-    ASSERT_TRUE(run.copy.Ready());
-    const HWND language = run.Language();
-    ASSERT_NE(language, nullptr) << "no language window";
-    ASSERT_NE(run.Control(L"&Next"), nullptr) << "English is chosen at the start";
-    ASSERT_TRUE(run.ClickControl(L"&Next"));
-
-    const HWND welcome = run.Welcome();
-    ASSERT_NE(welcome, nullptr) << "no welcome window";
-    EXPECT_TRUE(PollUntil([&] { return !::IsWindowVisible(language); }, kStartDeadlineMs)) << "the language window stays";
-    EXPECT_TRUE(::IsWindow(language)) << "hidden, not unloaded";
+    ASSERT_TRUE(run.Choose(L"&Next")) << "English is not chosen at the start";
+    const HWND welcome = run.setup->Window(L"About");
+    ASSERT_NE(welcome, nullptr);
+    EXPECT_TRUE(PollUntil([&] { return !::IsWindowVisible(run.setup->Find(kLanguage)); })) << "hidden, not unloaded";
     const RECT w = WindowRect(welcome);
-    EXPECT_EQ(w.right - w.left, 449);
-    EXPECT_EQ(w.bottom - w.top, 488);
-    EXPECT_NEAR(w.left, (kScreenWidth - 247) / 2.0, 1) << "the skin is centred";
-    const RECT box = RegionBox(welcome);
-    EXPECT_TRUE(EqualRect(&box, &kOutlineBox)) << Describe(welcome);
-    const HWND panel = run.process->FindWindowByCaption(kPanelCaption);
-    ASSERT_NE(panel, nullptr);
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    EXPECT_TRUE(::GetLayeredWindowAttributes(panel, nullptr, &alpha, &flags));
-    EXPECT_EQ(alpha, kPanelAlpha);
-    EXPECT_EQ(WindowRect(panel).left, w.left + 47);
-    EXPECT_EQ(WindowRect(panel).top, w.top + 45);
-
-    // The install button sits on the right key: normal, hover under the pointer.
-    const Artwork normal("next_normal", 46, 28), hover("next_hover", 46, 28);
-    ASSERT_TRUE(normal.Valid() && hover.Valid());
-    const POINT face = run.OnWelcome({kInstallButton.left, kInstallButton.top});
-    EXPECT_TRUE(PollUntil([&] { return Mismatches(Screenshot::Take(), face, normal) == 0; }, kStartDeadlineMs));
-    const POINT install = run.OnWelcome(Centre(kInstallButton));
-    ASSERT_TRUE(MoveMouse(install.x, install.y));
-    EXPECT_TRUE(PollUntil([&] { return Mismatches(Screenshot::Take(), face, hover) == 0; }, kStartDeadlineMs))
-        << "no hover face under the pointer";
-
-    const std::string welcomeOutline = RegionBytes(welcome);
-    Click(Button::Left);
-    // The completion texts change the outline; the setup is still there to show them.
-    EXPECT_TRUE(PollUntil([&] { return run.process->Running() && RegionBytes(welcome) != welcomeOutline; },
-                          kEndDeadlineMs))
-        << "no completion screen";
-    EXPECT_TRUE(run.process->WaitForExit(kInstallDeadlineMs)) << "the setup did not end";
-    EXPECT_EQ(run.process->ExitCode(), 0u);
-    EXPECT_EQ(run.Installed(L"Veltrin.scr"), ReadFileBytes(SaverPath())) << "not a copy of Qor.drl";
-    EXPECT_EQ(run.Installed(L"scrVeltrin.ini"), kEnglishSettings);
+    EXPECT_TRUE(w.right - w.left == 449 && w.bottom - w.top == 488);
+    // The install button on the right key: its normal face, its hover face under the pointer.
+    const POINT face{w.left + 138, w.top + 339};
+    EXPECT_TRUE(PollUntil([&] { return Mismatches(Shot::Take(), face, Artwork("next_normal", 46, 28), 46) == 0; }));
+    ASSERT_TRUE(MoveMouse(w.left + kInstallButton.x, w.top + kInstallButton.y));
+    EXPECT_TRUE(PollUntil([&] { return Mismatches(Shot::Take(), face, Artwork("next_hover", 46, 28), 46) == 0; }));
+    const Mask welcomeOutline = Region(welcome, 449, 488).value_or(Mask(1, 1));
+    Click();
+    EXPECT_TRUE(PollUntil([&] {
+        const std::optional<Mask> now = Region(welcome, 449, 488);
+        return run.setup->Running() && now && now->Differences(welcomeOutline, {0, 0, 449, 488}) > 0;
+    })) << "no completion screen";
+    EXPECT_TRUE(run.setup->Ends(Deadline() + 1500));
+    EXPECT_EQ(run.setup->ExitCode(), 0u);
+    EXPECT_TRUE(run.Holds(Shipped(), kEnglish));
 }
 
-TEST(Setup, InstallsInGermanReplacingEarlierFiles) {
+TEST(Setup, TheCloseButtonGoesBackAndAGermanInstallReplacesTheEarlierFiles) {
     SetupRun run;
-    ASSERT_TRUE(run.copy.Ready());
-    ASSERT_TRUE(rt::WriteWholeFile(run.copy.Windows() + L"\\Veltrin.scr", std::string(3 << 20, 'o')));
-    ASSERT_TRUE(rt::WriteWholeFile(run.copy.Windows() + L"\\scrVeltrin.ini", std::string(500, 'o')));
-    ASSERT_NE(run.Language(), nullptr);
-    ASSERT_TRUE(run.ClickControl(L"Deutsch"));
-    ASSERT_TRUE(PollUntil([&] { return run.Control(L"&Weiter") && run.Control(L"&Abbrechen"); }, kStartDeadlineMs))
-        << "the buttons did not switch to German";
-    ASSERT_TRUE(run.ClickControl(L"&Weiter"));
-    ASSERT_NE(run.Welcome(), nullptr);
-    ASSERT_TRUE(ClickAt(run.OnWelcome(Centre(kInstallButton))));
-    EXPECT_TRUE(run.process->WaitForExit(kInstallDeadlineMs));
-    EXPECT_EQ(run.Installed(L"Veltrin.scr"), ReadFileBytes(SaverPath()));
-    EXPECT_EQ(run.Installed(L"scrVeltrin.ini"), kGermanSettings);
+    ASSERT_TRUE(run.Choose(L"&Next"));
+    ASSERT_TRUE(run.ClickOnWelcome(kCloseButton));
+    EXPECT_TRUE(PollUntil([&] { return !run.setup->Find(L"About") && !run.setup->Find(L"Form1"); }));
+    ASSERT_TRUE(run.Choose(L"Deutsch"));
+    ASSERT_TRUE(run.Choose(L"&Weiter"));
+    ASSERT_TRUE(run.ClickOnWelcome(kInstallButton));
+    EXPECT_TRUE(run.setup->Ends(Deadline() + 1500));
+    EXPECT_EQ(run.setup->ExitCode(), 0u);
+    EXPECT_TRUE(run.Holds(Shipped(), kGerman));
 }
 
-TEST(Setup, TheCloseButtonReturnsToTheLanguageWindowAndAFreshWelcomeFollows) {
-    SetupRun run;
-    ASSERT_TRUE(run.copy.Ready());
-    ASSERT_NE(run.Language(), nullptr);
-    ASSERT_TRUE(run.ClickControl(L"&Next"));
-    const HWND first = run.Welcome();
-    ASSERT_NE(first, nullptr);
-    ASSERT_TRUE(ClickAt(run.OnWelcome(Centre(kCloseButton))));
-    ASSERT_NE(run.Language(), nullptr) << "the language window did not come back";
-    EXPECT_TRUE(PollUntil([&] { return !::IsWindow(first); }, kEndDeadlineMs)) << "the welcome window stays";
-    EXPECT_EQ(run.process->FindWindowByCaption(kPanelCaption), nullptr) << "the panel stays";
-    EXPECT_TRUE(run.process->StillRunningAfter(kStaysRunningMs));
-
-    ASSERT_TRUE(run.ClickControl(L"Deutsch"));
-    ASSERT_TRUE(PollUntil([&] { return run.Control(L"&Weiter") != nullptr; }, kStartDeadlineMs));
-    ASSERT_TRUE(run.ClickControl(L"&Weiter"));
-    ASSERT_NE(run.Welcome(), nullptr);
-    ASSERT_TRUE(ClickAt(run.OnWelcome(Centre(kInstallButton))));
-    EXPECT_TRUE(run.process->WaitForExit(kInstallDeadlineMs));
-    EXPECT_EQ(run.Installed(L"scrVeltrin.ini"), kGermanSettings) << "the new welcome window asked again";
-}
-
-// Each way out before installing ends the setup and leaves the Windows directory alone.
-enum class Leave { CancelButton, EscapeKey, TitleBarClose };
-void PrintTo(Leave how, std::ostream* os) {
-    *os << (how == Leave::CancelButton ? "CancelButton" : how == Leave::EscapeKey ? "EscapeKey" : "TitleBarClose");
-}
-
-class Leaving : public ::testing::TestWithParam<Leave> {};
-
-TEST_P(Leaving, EndsTheSetupAndTouchesNoFile) {
-    SetupRun run;
-    ASSERT_TRUE(run.copy.Ready());
-    const HWND language = run.Language();
-    ASSERT_NE(language, nullptr);
-    switch (GetParam()) {
-        case Leave::CancelButton: ASSERT_TRUE(run.ClickControl(L"&Cancel")); break;
-        case Leave::EscapeKey:
-            ASSERT_TRUE(BringToFront(language));
-            PressKey(VK_ESCAPE);
-            break;
-        case Leave::TitleBarClose: ::PostMessageW(language, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+TEST(Setup, EveryWayOutOfTheLanguageWindowEndsItCancelledWithNothingWritten) {
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        SetupRun run(Shipped(), {}, false);
+        const HWND language = run.setup->Window(kLanguage);
+        ASSERT_NE(language, nullptr);
+        if (way == 0) {
+            ASSERT_TRUE(run.Choose(L"&Cancel"));
+        } else if (way == 1) {
+            Front(language), Key(VK_ESCAPE);
+        } else {
+            ::PostMessageW(language, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        EXPECT_TRUE(run.setup->Ends());
+        EXPECT_EQ(run.setup->ExitCode(), 2u);
+        EXPECT_FALSE(run.Installed(L"Veltrin.scr") || run.Installed(L"scrVeltrin.ini"));
     }
-    EXPECT_TRUE(run.process->WaitForExit(kEndDeadlineMs));
-    EXPECT_EQ(run.process->ExitCode(), 0u);
-    EXPECT_EQ(run.Installed(L"Veltrin.scr"), std::nullopt);
-    EXPECT_EQ(run.Installed(L"scrVeltrin.ini"), std::nullopt);
 }
-INSTANTIATE_TEST_SUITE_P(Setup, Leaving, ::testing::Values(Leave::CancelButton, Leave::EscapeKey, Leave::TitleBarClose));
 
-// The failure message: found, read, closed with Enter; then the setup ends.
-std::string FailsWithMessage(const SetupRun& run, const wchar_t* title, const wchar_t* text) {
-    HWND box = nullptr;
-    if (!PollUntil([&] { return (box = run.process->FindWindowByCaption(title, L"#32770")) && ::IsWindowVisible(box); },
-                   kStartDeadlineMs)) {
-        return "no message box titled as expected";
+// Each failure shows the message in the chosen language, ends with exit code
+// 1, and leaves both earlier files exactly as they were.
+TEST(Setup, FailsWithItsMessageAndChangesNothing) {
+    const std::string otherProgram = ReadFileBytes(SaverPath()).value_or("");  // a program, but not for i386
+    const std::wstring relative = L"veltrin-relative-windir";
+    const struct {
+        const char* name;
+        std::optional<std::string> shipped;
+        std::optional<Environment> environment;
+        bool settingsInTheWay;
+    } cases[] = {
+        {"NoSaverBeside", std::nullopt, {}, false},
+        {"EmptyDownload", "", {}, false},
+        {"NotAProgram", "MZ, then nothing a program has", {}, false},
+        {"NotA32BitProgram", otherProgram, {}, false},
+        {"SettingsFileCannotBeReplaced", Shipped(), {}, true},
+        {"RelativeWinDir", Shipped(), Environment{{L"WinDir", relative}}, false},
+        {"NoWinDir", Shipped(), Environment{{L"WinDir", std::nullopt}}, false},
+    };
+    ::CreateDirectoryW(relative.c_str(), nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetupRun run(c.shipped, c.environment);
+        // Held open with no sharing, as a program that has it open would: it
+        // cannot be replaced (under Wine, run as root, a read-only file could).
+        rt::UniqueFile lock(c.settingsInTheWay ? ::CreateFileW((run.windows + L"\\scrVeltrin.ini").c_str(), GENERIC_READ, 0,
+                                                               nullptr, OPEN_EXISTING, 0, nullptr)
+                                               : INVALID_HANDLE_VALUE);
+        const bool german = c.shipped == std::nullopt;
+        ASSERT_TRUE(german ? run.Choose(L"Deutsch") && run.Choose(L"&Weiter") : run.Choose(L"&Next"));
+        ASSERT_TRUE(run.ClickOnWelcome(kInstallButton));
+        EXPECT_EQ(german ? run.Fails(L"Setup-Fehler", L"Der Bildschirmschoner konnte nicht installiert werden. Setup wird beendet.")
+                         : run.Fails(L"Setup-Error", L"The screen saver could not be installed. Setup will end."),
+                  "");
+        lock.reset();
+        EXPECT_TRUE(run.Holds(kEarlierSaver, kEarlierSettings));
     }
-    if (!::FindWindowExW(box, nullptr, L"Static", text)) return "the message does not read as expected";
-    if (!run.process->StillRunningAfter(kStaysRunningMs)) return "ended before the message was closed";
-    if (!BringToFront(box)) return "the message box cannot be brought to the front";
-    PressKey(VK_RETURN);
-    if (!run.process->WaitForExit(kEndDeadlineMs)) return "still running after the message was closed";
-    return {};
+    EXPECT_TRUE(::RemoveDirectoryW(relative.c_str())) << "something was installed below the current folder";
+    EXPECT_FALSE(ReadFileBytes(L"Z:\\Veltrin.scr")) << "installed into the drive's root";
 }
 
-TEST(Setup, WithoutTheSaverBesideItTheMessageInTheChosenLanguageEndsItAndNothingIsWritten) {
-    SetupRun run(false);
-    ASSERT_TRUE(run.copy.Ready());
-    ASSERT_NE(run.Language(), nullptr);
-    ASSERT_TRUE(run.ClickControl(L"Deutsch"));
-    ASSERT_TRUE(PollUntil([&] { return run.Control(L"&Weiter") != nullptr; }, kStartDeadlineMs));
-    ASSERT_TRUE(run.ClickControl(L"&Weiter"));
-    ASSERT_NE(run.Welcome(), nullptr);
-    ASSERT_TRUE(ClickAt(run.OnWelcome(Centre(kInstallButton))));
-    EXPECT_EQ(FailsWithMessage(run, L"Setup-Fehler",
-                               L"Der Bildschirmschoner konnte nicht installiert werden. Setup wird beendet."),
-              "");
-    EXPECT_EQ(run.Installed(L"scrVeltrin.ini"), std::nullopt);
-    EXPECT_EQ(run.Installed(L"Veltrin.scr"), std::nullopt);
+// Killed at any moment of the installation, each file holds its earlier or
+// its new bytes, and what a killed run leaves is never taken for the real thing.
+TEST(Setup, KilledWhileInstallingLeavesEachFileWholeOldOrNew) {
+    Folder windows;
+    rt::WriteWholeFile(windows / L"Veltrin.scr", kEarlierSaver);
+    rt::WriteWholeFile(windows / L"scrVeltrin.ini", kEarlierSettings);
+    for (int moment = 0; moment < 20; ++moment) {
+        SCOPED_TRACE(moment);
+        SetupRun run(Shipped(), Environment{{L"WinDir", windows.Path()}}, false);
+        ASSERT_TRUE(run.Choose(L"&Next"));
+        const HWND welcome = run.setup->Window(L"About");
+        ASSERT_TRUE(welcome && MoveMouse(WindowRect(welcome).left + kInstallButton.x, WindowRect(welcome).top + kInstallButton.y));
+        Click();
+        ::Sleep(moment * 2);  // the moment of the kill, not a wait for a window
+        run.setup->Kill();
+        const auto saver = ReadFileBytes(windows / L"Veltrin.scr"), settings = ReadFileBytes(windows / L"scrVeltrin.ini");
+        EXPECT_TRUE(saver == kEarlierSaver || saver == Shipped());
+        EXPECT_TRUE(settings == kEarlierSettings || settings == kEnglish);
+    }
+    SetupRun last(Shipped(), Environment{{L"WinDir", windows.Path()}}, false);
+    ASSERT_TRUE(last.Choose(L"&Next"));
+    ASSERT_TRUE(last.ClickOnWelcome(kInstallButton));
+    EXPECT_TRUE(last.setup->Ends(Deadline() + 1500));
+    EXPECT_EQ(ReadFileBytes(windows / L"Veltrin.scr"), Shipped());
+    EXPECT_EQ(ReadFileBytes(windows / L"scrVeltrin.ini"), kEnglish);
 }
 
-TEST(Setup, WithoutWinDirTheMessageEndsItAndNothingIsWritten) {
-    const std::wstring root = L"Z:\\Veltrin.scr";  // where "" + "\Veltrin.scr" would land
-    ASSERT_EQ(ReadFileBytes(root), std::nullopt);
-    SetupRun run(true, EnvironmentChanges{{L"WinDir", std::nullopt}, {L"windir", std::nullopt}});
-    ASSERT_TRUE(run.copy.Ready());
-    ASSERT_NE(run.Language(), nullptr);
-    ASSERT_TRUE(run.ClickControl(L"&Next"));
-    ASSERT_NE(run.Welcome(), nullptr);
-    ASSERT_TRUE(ClickAt(run.OnWelcome(Centre(kInstallButton))));
-    EXPECT_EQ(FailsWithMessage(run, L"Setup-Error", L"The screen saver could not be installed. Setup will end."), "");
-    EXPECT_EQ(ReadFileBytes(root), std::nullopt);
+// Started from a download folder that holds a planted DLL, with Wine told to
+// prefer a DLL beside the program as Windows does, it never loads it. The DLL
+// is one the system loads by name once a window is made, after the setup has
+// started; Wine's own user32 loads version.dll before any program code runs,
+// so that one the imports test covers instead.
+TEST(Setup, LoadsNoDllPlantedBesideIt) {
+    const wchar_t key[] = L"Software\\Wine\\AppDefaults\\Veltrin-Setup.exe";
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(key) + L"\\DllOverrides").c_str(), L"uxtheme", REG_SZ,
+                                L"native,builtin", 30),
+              ERROR_SUCCESS);
+    Folder folder;
+    ASSERT_TRUE(Copy(SetupPath(), folder / L"Veltrin-Setup.exe") && Copy(WinePath(VELTRIN_PLANTED_DLL), folder / L"uxtheme.dll"));
+    Process setup(folder / L"Veltrin-Setup.exe", L"", {{L"WinDir", folder.Path()}});
+    EXPECT_NE(setup.Window(kLanguage), nullptr);
+    EXPECT_FALSE(ReadFileBytes(folder / L"planted.marker")) << "the planted DLL was loaded";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
 }
 
 }  // namespace

@@ -1,0 +1,217 @@
+// The saver as a process: each mode from a real command line, what it shows,
+// and what ends it. The pointer is placed before a start, because the window
+// appearing under it is itself a pointer event.
+#include <gtest/gtest.h>
+
+#include "driver.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kColumn = 11;  // pixels: 165 twips
+
+int ColumnsWithDigits(const Shot& shot) {
+    std::vector<bool> seen(shot.Width() / kColumn + 1);
+    for (int y = 0; y < shot.Height(); ++y) {
+        for (int x = 0; x < shot.Width(); ++x) seen[x / kColumn] = seen[x / kColumn] || IsDigitGreen(shot.At(x, y));
+    }
+    return static_cast<int>(std::count(seen.begin(), seen.end(), true));
+}
+
+class FullScreen : public ::testing::Test {
+protected:
+    // `tail` started with the pointer at (x, y), up to its first digits.
+    void Start(POINT at, const wchar_t* tail = L" /s") {
+        ASSERT_TRUE(PlacePointer(at.x, at.y));
+        saver.emplace(tail);
+        window = saver->Window(L"Veltrin");
+        ASSERT_NE(window, nullptr) << "no window; running " << saver->Running();
+        ASSERT_TRUE(PollUntil([] { return ColumnsWithDigits(Shot::Take()) >= 3; })) << "no digits";
+    }
+    std::optional<Process> saver;
+    HWND window = nullptr;
+};
+
+TEST_F(FullScreen, CoversTheScreenOnTopWithoutCursorShowingOnlyGreenDigitsInTheirColumns) {
+    ASSERT_NO_FATAL_FAILURE(Start({600, 500}));
+    const RECT r = WindowRect(window);
+    EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right == 1024 && r.bottom == 768);
+    EXPECT_TRUE(Styled(window, GWL_EXSTYLE, WS_EX_TOPMOST));
+    EXPECT_EQ(::GetForegroundWindow(), window) << "keys would not reach it";
+    EXPECT_FALSE(CursorShowing());
+    Shot shot;
+    EXPECT_TRUE(PollUntil([&] { return ColumnsWithDigits(shot = Shot::Take()) >= 85; }));
+    // Black and the digits' green only; each digit stands at the left of its
+    // 11-pixel column, so the right of every column stays black.
+    int foreign = 0, betweenColumns = 0;
+    for (int y = 0; y < shot.Height(); ++y) {
+        for (int x = 0; x < shot.Width(); ++x) {
+            const std::uint32_t p = shot.At(x, y);
+            IsDigitGreen(p) ? betweenColumns += x % kColumn >= 9 : foreign += p != 0;
+        }
+    }
+    EXPECT_EQ(foreign, 0);
+    EXPECT_EQ(betweenColumns, 0);
+    Key('A');
+    EXPECT_TRUE(saver->Ends());
+}
+
+// Input from the pointer's start, and whether it ends the saver.
+struct Input {
+    const char* name;
+    POINT start;
+    void (*act)(HWND window, POINT start);
+    bool ends;
+};
+void PrintTo(const Input& c, std::ostream* os) { *os << c.name; }
+
+const Input kInputs[] = {
+    {"Key", {444, 400}, [](HWND w, POINT) { Front(w), Key('Q'); }, true},
+    {"AltAlone", {444, 400}, [](HWND w, POINT) { Front(w), Key(VK_MENU); }, true},
+    {"LeftClickOnAColumn", {444, 400}, [](HWND, POINT) { Click(Button::Left); }, true},
+    {"RightClickOnAColumn", {444, 400}, [](HWND, POINT) { Click(Button::Right); }, true},
+    {"JumpOfThreePixels", {444, 400}, [](HWND, POINT p) { StepMouse(p.x + 1, p.y + 1), StepMouse(p.x + 1, p.y + 4); }, true},
+    // Column 0 into column 1: the x within the column jumps by 10 pixels.
+    {"IntoTheNextColumn", {5, 300}, [](HWND w, POINT p) { for (int x = p.x; x <= 15; ++x) PostMove(w, x, p.y); }, true},
+    {"FirstMoveAfterTheStart", {700, 500}, [](HWND, POINT p) { StepMouse(p.x + 1, p.y); }, false},
+    {"SlowMovesInsideAColumn", {1, 300}, [](HWND w, POINT p) {
+         for (int x = p.x; x <= 9; ++x) PostMove(w, x, p.y);
+         for (int y = p.y; y <= p.y + 8; y += 2) PostMove(w, 9 - y % 3, y);
+     }, false},
+};
+
+class Ending : public FullScreen, public ::testing::WithParamInterface<Input> {};
+
+TEST_P(Ending, FollowsTheExitRules) {
+    ASSERT_NO_FATAL_FAILURE(Start(GetParam().start));
+    ASSERT_TRUE(saver->Stays()) << "ended before the input";
+    GetParam().act(window, GetParam().start);
+    if (GetParam().ends) {
+        EXPECT_TRUE(saver->Ends());
+    } else {
+        EXPECT_TRUE(saver->Stays());
+    }
+}
+INSTANTIATE_TEST_SUITE_P(Input, Ending, ::testing::ValuesIn(kInputs), [](const auto& p) { return p.param.name; });
+
+// No switch, or a blank before it: the designed window, with the cursor.
+TEST_F(FullScreen, WithoutASwitchTheDesignedWindowOpensMaximisedNotOnTopWithTheCursor) {
+    for (const wchar_t* tail : {L"", L"  /s"}) {
+        ASSERT_NO_FATAL_FAILURE(Start({600, 500}, tail));
+        EXPECT_TRUE(Styled(window, GWL_STYLE, WS_MAXIMIZE));
+        EXPECT_FALSE(Styled(window, GWL_EXSTYLE, WS_EX_TOPMOST));
+        EXPECT_FALSE(Styled(window, GWL_STYLE, WS_CAPTION));
+        ASSERT_TRUE(Front(window));
+        EXPECT_TRUE(CursorShowing());
+        Key('Q');
+        EXPECT_TRUE(saver->Ends());
+    }
+}
+
+TEST(CommandLine, PasswordAndPreviewsWithoutAHostEndAtOnceUnseen) {
+    for (const wchar_t* tail : {L" /a", L" /p", L" /p 0", L" /p 999999", L" /p 99999999999"}) {
+        Process saver(tail);
+        EXPECT_TRUE(saver.EndsUnseen()) << testing::PrintToString(std::wstring(tail));
+        EXPECT_EQ(saver.ExitCode(), 0u);
+    }
+}
+
+// As the display settings host a preview: in a child control of a window.
+class PreviewHost {
+public:
+    PreviewHost() {
+        top_.reset(::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 300, 200,
+                                     320, 260, nullptr, nullptr, nullptr, nullptr));
+        control = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 20, 20, 152, 112, top_.get(), nullptr,
+                                    nullptr, nullptr);
+    }
+    std::wstring Tail() const { return L" /p " + std::to_wstring(reinterpret_cast<UINT_PTR>(control)); }
+    HWND Preview() const {
+        HWND child = nullptr;
+        PollUntil([&] { return (child = ::GetWindow(control, GW_CHILD)) != nullptr; });
+        return child;
+    }
+    RECT Client() const {
+        RECT r{};
+        ::GetClientRect(control, &r);
+        ::MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    HWND control = nullptr;
+
+private:
+    struct Destroy {
+        using pointer = HWND;
+        static HWND invalid() { return nullptr; }
+        static void close(HWND w) { ::DestroyWindow(w); }
+    };
+    rt::UniqueHandle<Destroy> top_;
+};
+
+bool ClickUntilItEnds(const Process& saver) {
+    // The columns are laid out on the first timer tick, which the driver
+    // cannot see: a click on the background before it is ignored.
+    return PollUntil([&] { return Click(), saver.Ends(100); });
+}
+
+TEST(Preview, IsAPlainChildFillingItsHostAndIgnoresKeysAndMovesUntilAColumnIsClicked) {
+    ASSERT_TRUE(PlacePointer(900, 700));
+    PreviewHost host;
+    Process saver(host.Tail());
+    const HWND preview = host.Preview();
+    ASSERT_NE(preview, nullptr) << "running " << saver.Running();
+    EXPECT_EQ(::GetParent(preview), host.control);
+    EXPECT_TRUE(Styled(preview, GWL_STYLE, WS_CHILD));
+    EXPECT_FALSE(Styled(preview, GWL_STYLE, WS_POPUP));
+    const RECT client = host.Client();
+    EXPECT_TRUE(PollUntil([&] {
+        const RECT r = WindowRect(preview);
+        return ::IsWindowVisible(preview) && ::EqualRect(&client, &r);
+    }));
+    EXPECT_FALSE(saver.ShowsAWindow()) << "a top-level window besides";
+
+    ::PostMessageW(preview, WM_KEYDOWN, 'A', 0);
+    if (Front(::GetAncestor(host.control, GA_ROOT))) Key('A');
+    for (int x = client.left + 2; x < client.right; x += 20) MoveMouse(x, client.top + 30);
+    EXPECT_TRUE(saver.Stays()) << "ended on a key or a pointer move";
+    ASSERT_TRUE(MoveMouse(client.left + 2 * kColumn + 5, client.top + 50));
+    EXPECT_TRUE(ClickUntilItEnds(saver));
+}
+
+TEST(Preview, EndsWithItsHost) {
+    PreviewHost host;
+    Process saver(host.Tail());
+    ASSERT_NE(host.Preview(), nullptr);
+    ::DestroyWindow(host.control);
+    EXPECT_TRUE(saver.Ends(3000));
+}
+
+// One full-screen or configuration copy at a time, unless the clipboard holds
+// the old preview marker; previews do not count; the user's clipboard text
+// survives every run.
+TEST(OneCopy, AtATimeUnlessTheMarkerIsOnTheClipboardAndPreviewsDoNotCount) {
+    ASSERT_TRUE(SetClipboard(L"my text"));
+    ASSERT_TRUE(PlacePointer(600, 500));
+    Process first(L" /s");
+    const HWND window = first.Window(L"Veltrin");
+    ASSERT_NE(window, nullptr);
+    for (const wchar_t* tail : {L" /s", L" /c"}) EXPECT_TRUE(Process(tail).EndsUnseen()) << "a second" << tail;
+    {
+        PreviewHost host;
+        Process preview(host.Tail());
+        EXPECT_NE(host.Preview(), nullptr) << "a preview was kept out";
+    }
+    EXPECT_EQ(ClipboardText(), L"my text") << "a preview wrote the clipboard";
+    ASSERT_TRUE(SetClipboard(L"Priview"));
+    EXPECT_NE(Process(L" /s").Window(L"Veltrin"), nullptr) << "the marker did not let a second copy through";
+    ASSERT_TRUE(SetClipboard(L"my text"));
+    EXPECT_TRUE(first.Running());
+    ASSERT_TRUE(Front(window));
+    Key('Q');
+    EXPECT_TRUE(first.Ends());
+    EXPECT_EQ(ClipboardText(), L"my text");
+    SetClipboard(L"");
+}
+
+}  // namespace
+}  // namespace e2e

@@ -43,11 +43,12 @@ public:
 
     // One step of the effect: piece k appended to column col.
     void Step(int col, int k);
+    // The full-screen set-up (/s): on top, cursor hidden, over every monitor.
+    void StartFullScreen();
 
 private:
     bool MayRun(saver::SaverMode mode);
     void StartPreview(const std::string& command);
-    void StartFullScreen();
     void WatchHost();
     [[noreturn]] void ShowCursorAndEnd();
 

@@ -46,3 +46,7 @@ stop_process() {  # pid, or nothing
     kill "$1" 2>/dev/null || true
     wait "$1" 2>/dev/null || true
 }
+
+winepath_of() {  # a Unix path as Windows programs under Wine name it
+    printf 'Z:%s' "$(realpath "$1" | tr / '\\')"
+}

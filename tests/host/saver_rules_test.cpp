@@ -1,5 +1,5 @@
-// The saver's platform-free rules: switches, the preview host number, the
-// movement rule, the column layout and the digit pieces.
+// The saver's rules that need no window: the switch and the preview host of
+// the command line, the pointer movement rule, the column layout, the pieces.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,180 +9,113 @@
 
 using namespace saver;
 
-TEST(Switch, MatchesTheFirstTwoCharactersInAnyCase) {
-    EXPECT_EQ(ModeOf("/s"), SaverMode::FullScreen);
-    EXPECT_EQ(ModeOf("/S"), SaverMode::FullScreen);
-    EXPECT_EQ(ModeOf("/s:123"), SaverMode::FullScreen);
-    EXPECT_EQ(ModeOf("/S 123"), SaverMode::FullScreen);
-    EXPECT_EQ(ModeOf("/c:4567"), SaverMode::Configure);
-    EXPECT_EQ(ModeOf("/p 1234"), SaverMode::Preview);
-    EXPECT_EQ(ModeOf("/a 5678"), SaverMode::Password);
-    EXPECT_EQ(ModeOf(" /s"), SaverMode::None);  // a leading blank matches nothing
-    EXPECT_EQ(ModeOf(""), SaverMode::None);
-    EXPECT_EQ(ModeOf("/"), SaverMode::None);
-    EXPECT_EQ(ModeOf("-s"), SaverMode::None);
-}
-
-TEST(PreviewParent, TakesTheLongestTrailingNumber) {
-    EXPECT_EQ(GetPreviewParent("/p 1234"), 1234);
-    EXPECT_EQ(GetPreviewParent("/P:1234"), 1234);
-    EXPECT_EQ(GetPreviewParent("/p1234"), 1234);
-    EXPECT_EQ(GetPreviewParent("  /p   1234  "), 1234);
-    EXPECT_EQ(GetPreviewParent("/p 12.5"), 12);    // halves go to the even neighbour
-    EXPECT_EQ(GetPreviewParent("/p 13.5"), 14);
-    EXPECT_EQ(GetPreviewParent("/p 2147483647"), 2147483647);
-    EXPECT_EQ(GetPreviewParent("/p -7"), -7);
-}
-
-TEST(PreviewParent, GivesZeroWithoutAUsableNumber) {
-    EXPECT_EQ(GetPreviewParent("/p"), 0);
-    EXPECT_EQ(GetPreviewParent(""), 0);
-    EXPECT_EQ(GetPreviewParent("/p abc"), 0);
-    EXPECT_EQ(GetPreviewParent("/p 12x"), 0);
-    // Beyond 32 bits: the longest trailing number is out of range, and no
-    // shorter part of it is taken instead.
-    EXPECT_EQ(GetPreviewParent("/p 2147483648"), 0);
-    EXPECT_EQ(GetPreviewParent("/p 4294967296"), 0);
-    EXPECT_EQ(GetPreviewParent("/p " + std::string(400, '9')), 0);
-    EXPECT_EQ(GetPreviewParent("/p 1e400"), 0);
-    EXPECT_EQ(GetPreviewParent("/p " + std::string(32000, '1') + "x"), 0);  // the longest command line Windows passes
-    EXPECT_EQ(GetPreviewParent("/p 5."), 5);
-}
-
-TEST(PreviewParent, NumberShapes) {
-    EXPECT_TRUE(IsNumber(" 12 "));
-    EXPECT_TRUE(IsNumber("+1.5e3"));
-    EXPECT_TRUE(IsNumber(".5"));
-    EXPECT_FALSE(IsNumber("."));
-    EXPECT_FALSE(IsNumber("1e"));
-    EXPECT_FALSE(IsNumber("1 2"));
-    EXPECT_FALSE(IsNumber(":12"));
-}
-
-TEST(MovementRule, FirstEventOnlyRecords) {
-    MovementRule rule;
-    EXPECT_FALSE(rule.Fires(9000, 6000));
-    EXPECT_EQ(rule.LastX, 9000);
-    EXPECT_EQ(rule.LastY, 6000);
-}
-
-TEST(MovementRule, FiresAtFortyFiveTwipsNotFortyFour) {
-    MovementRule rule;
-    rule.Fires(1000, 1000);
-    EXPECT_FALSE(rule.Fires(1044, 1000));
-    EXPECT_FALSE(rule.Fires(1044, 1044));  // compared with the previous event
-    EXPECT_TRUE(rule.Fires(1044, 1089));
-    MovementRule left;
-    left.Fires(1000, 1000);
-    EXPECT_TRUE(left.Fires(955, 1000));
-}
-
-TEST(MovementRule, SlowTravelNeverFires) {
-    MovementRule rule;
-    for (float x = 15; x < 30000; x += 30) ASSERT_FALSE(rule.Fires(x, x / 2));
-}
-
-TEST(MovementRule, ReturnToOriginCountsAsAFirstEventAgain) {
-    MovementRule rule;
-    rule.Fires(30, 30);
-    EXPECT_FALSE(rule.Fires(0.4f, -0.4f));  // rounds to (0, 0)
-    EXPECT_FALSE(rule.Fires(5000, 5000));   // would be a jump, but nothing was seen
-    EXPECT_TRUE(rule.Fires(5100, 5000));
-}
-
-TEST(MovementRule, PositionBeyondSixteenBitsFires) {
-    MovementRule rule;
-    EXPECT_TRUE(rule.Fires(32768, 10));
-    MovementRule other;
-    EXPECT_FALSE(other.Fires(32767, -32768));
-}
-
-TEST(ColumnLayout, ScreenOf1024Pixels) {
-    const ColumnPlan plan = PlanColumns(15360, 165);
-    EXPECT_EQ(plan.lastCreated, 94);  // column 94 starts at 15510, outside
-    EXPECT_EQ(plan.columnCount, 94);  // column 93 shows 15 twips of itself
-}
-
-TEST(ColumnLayout, ColumnStartingExactlyAtTheRightEdgeStillReceivesPieces) {
-    const ColumnPlan plan = PlanColumns(16500, 165);
-    EXPECT_EQ(plan.lastCreated, 101);
-    EXPECT_EQ(plan.columnCount, 101);
-}
-
-TEST(ColumnLayout, WideWindowsStopAtTwoHundredColumns) {
-    for (float width : {33000.0f, 33001.0f, 50000.0f}) {
-        const ColumnPlan plan = PlanColumns(width, 165);
-        EXPECT_EQ(plan.lastCreated, 200) << width;
-        EXPECT_EQ(plan.columnCount, 199) << width;
+TEST(CommandLine, SwitchAndPreviewHost) {
+    const struct {
+        std::string line;
+        SaverMode mode;
+        std::int32_t host;
+    } cases[] = {
+        {"/s", SaverMode::FullScreen, 0},         {"/S 123", SaverMode::FullScreen, 123},
+        {"/c:4567", SaverMode::Configure, 4567},  {"/a 5678", SaverMode::Password, 5678},
+        {" /s", SaverMode::None, 0},              {"-s", SaverMode::None, 0},
+        {"", SaverMode::None, 0},                 {"/p 1234", SaverMode::Preview, 1234},
+        {"/P:1234", SaverMode::Preview, 1234},    {"/p1234", SaverMode::Preview, 1234},
+        {"  /p   1234  ", SaverMode::None, 1234}, {"/p 12.5", SaverMode::Preview, 12},  // halves to even
+        {"/p 13.5", SaverMode::Preview, 14},      {"/p 2147483647", SaverMode::Preview, 2147483647},
+        {"/p 5.", SaverMode::Preview, 5},         {"/p -7", SaverMode::Preview, -7},
+        {"/p", SaverMode::Preview, 0},            {"/p 12x", SaverMode::Preview, 0},
+        // Beyond 32 bits no handle, and no shorter part of the number instead.
+        {"/p 2147483648", SaverMode::Preview, 0}, {"/p 1e400", SaverMode::Preview, 0},
+        {"/p " + std::string(400, '9'), SaverMode::Preview, 0},
+        {"/p " + std::string(32000, '1') + "x", SaverMode::Preview, 0},  // the longest line Windows passes
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ModeOf(c.line), c.mode) << c.line.substr(0, 20);
+        EXPECT_EQ(GetPreviewParent(c.line), c.host) << c.line.substr(0, 20);
     }
 }
 
-TEST(Step, ClearsOnlyAboveTheThreshold) {
-    std::string at(125, '0');
+// Each case: pointer events in twips, and whether the last one fires the rule.
+TEST(MovementRule, FiresOnAJumpOf45TwipsFromThePreviousEventOnly) {
+    const struct {
+        const char* name;
+        std::vector<std::pair<float, float>> events;
+        bool fires;
+    } cases[] = {
+        {"first event anywhere", {{9000, 6000}}, false},
+        {"44 twips", {{1000, 1000}, {1044, 1000}}, false},
+        {"45 twips down", {{1000, 1000}, {1044, 1000}, {1044, 1045}}, true},
+        {"45 twips left", {{1000, 1000}, {955, 1000}}, true},
+        {"back at (0, 0) counts as nothing seen", {{30, 30}, {0.4f, -0.4f}, {5000, 5000}}, false},
+        {"and then a jump", {{30, 30}, {0.4f, -0.4f}, {5000, 5000}, {5100, 5000}}, true},
+        // A screen 4,000 pixels wide: one pixel does not fire, three do.
+        {"1 pixel at 60,000 twips", {{60000, 600}, {60015, 600}}, false},
+        {"3 pixels at 60,000 twips", {{60000, 600}, {60045, 600}}, true},
+        {"resting beyond 32,767 twips", {{36900, 7500}, {36900, 7500}, {36900, 7500}}, false},
+    };
+    for (const auto& c : cases) {
+        MovementRule rule;
+        bool fired = false;
+        for (const auto& [x, y] : c.events) fired = rule.Fires(x, y);
+        EXPECT_EQ(fired, c.fires) << c.name;
+    }
+    MovementRule slow;  // however far, in steps under the threshold
+    for (float x = 15; x < 60000; x += 30) ASSERT_FALSE(slow.Fires(x, x / 2));
+}
+
+TEST(ColumnLayout, ColumnsUpToTheFirstBeyondTheRightEdgeAt200Most) {
+    const struct {
+        float width;
+        int created, count;
+    } cases[] = {
+        {15360, 94, 94},    // 1024 pixels: column 94 starts at 15510, outside
+        {16500, 101, 101},  // column 100 starts exactly at the edge: it still gets pieces
+        {33000, 200, 199}, {38400, 200, 199}, {1, 1, 1}, {0, 1, 1},
+    };
+    for (const auto& c : cases) {
+        const ColumnPlan plan = PlanColumns(c.width, 165);
+        EXPECT_EQ(plan.lastCreated, c.created) << c.width;
+        EXPECT_EQ(plan.columnCount, c.count) << c.width;
+    }
+}
+
+TEST(Step, AColumnOver125CharactersIsEmptiedBeforeItsNextPiece) {
+    std::string at(125, '0'), over(126, '1'), empty;
     AppendPiece(at, 7);  // eleven blanks
-    EXPECT_EQ(at.size(), 136u);
-    std::string over(126, '1');
     AppendPiece(over, 11);
-    EXPECT_EQ(over, "00 0101");
-    std::string empty;
     AppendPiece(empty, 14);
+    EXPECT_EQ(at.size(), 136u);
+    EXPECT_EQ(over, "00 0101");
     EXPECT_EQ(empty, "    ");
 }
 
-TEST(Step, PassHasOneStepMoreThanColumnsAndRereadsTheCount) {
-    std::vector<int> columns;
-    RunPass([] { return 0; }, [] { return 0.99; }, [&](int c, int) { columns.push_back(c); });
-    EXPECT_EQ(columns, std::vector<int>{0});  // no columns laid out yet: one step, into column 0
-
+TEST(Step, APassHasOneStepMoreThanColumnsAndChoosesAmongTheColumnsOfTheMoment) {
     int count = 3;
-    columns.clear();
-    RunPass([&] { return count; }, [] { return 0.99; }, [&](int c, int) {
-        columns.push_back(c);
+    std::vector<std::pair<int, int>> steps;
+    const double draws[] = {0.99, 0.5, 0.99, 0.0};
+    std::size_t next = 0;
+    RunPass([&] { return count; }, [&] { return draws[next++ % 4]; }, [&](int c, int k) {
+        steps.emplace_back(c, k);
         count = 10;  // the layout ran inside this step
     });
-    EXPECT_EQ(columns.size(), 4u);  // the pass keeps the number it started with
-    EXPECT_EQ(columns[0], 2);
-    EXPECT_EQ(columns[1], 9);  // but chooses among the new columns at once
+    EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{2, 8}, {9, 1}, {9, 8}, {9, 1}}));  // column drawn first
+    steps.clear();
+    RunPass([] { return 0; }, [] { return 0.99; }, [&](int c, int k) { steps.emplace_back(c, k); });
+    EXPECT_EQ(steps.size(), 1u);  // no columns yet: one step, into column 0
+    EXPECT_EQ(steps[0].first, 0);
 }
 
-TEST(Step, ColumnIsDrawnBeforeThePiece) {
-    std::vector<double> draws{0.5, 0.0};
-    std::size_t next = 0;
-    int column = -1, piece = -1;
-    RunPass([] { return 0; }, [&] { return draws[next++]; }, [&](int c, int k) { column = c, piece = k; });
-    EXPECT_EQ(column, 0);
-    EXPECT_EQ(piece, 1);
-    EXPECT_EQ(ChooseColumn(0.5, 10), 5);
-    EXPECT_EQ(ChoosePiece(0.5), 8);
-}
-
-TEST(Pieces, EachEntryComesUpOneTimeInFourteen) {
-    rt::RandomSource random;
-    std::map<int, int> counts;
+TEST(Pieces, EachEntryComesUpOneTimeInFourteenInTheSameSequenceOnEveryStart) {
+    rt::RandomSource random, again;
     std::map<std::string_view, int> pieces;
     constexpr int kDraws = 140000;
     for (int i = 0; i < kDraws; ++i) {
-        const int k = ChoosePiece(random.Next());
-        ASSERT_GE(k, 1);
-        ASSERT_LE(k, 14);
-        ++counts[k];
-        ++pieces[kPieces[k - 1]];
+        const double r = random.Next();
+        ASSERT_EQ(r, again.Next());
+        ASSERT_TRUE(r >= 0 && r < 1);
+        ++pieces[kPieces.at(ChoosePiece(r) - 1)];
     }
-    for (const auto& [k, n] : counts) EXPECT_NEAR(n, kDraws / 14, 400) << "piece " << k;
-    EXPECT_NEAR(pieces["   "], 2 * kDraws / 14, 600);  // three blanks sit in the table twice
-}
-
-TEST(Random, SameSequenceOnEveryStartAndWithinRange) {
-    rt::RandomSource a, b;
-    double lowest = 1, highest = 0;
-    for (int i = 0; i < 100000; ++i) {
-        const double r = a.Next();
-        ASSERT_EQ(r, b.Next());
-        lowest = std::min(lowest, r);
-        highest = std::max(highest, r);
+    for (const auto& [piece, n] : pieces) {
+        EXPECT_NEAR(n, (piece == "   " ? 2 : 1) * kDraws / 14, 600) << '"' << piece << '"';  // three blanks twice
     }
-    EXPECT_GE(lowest, 0.0);
-    EXPECT_LT(highest, 1.0);
-    EXPECT_LT(lowest, 0.001);
-    EXPECT_GT(highest, 0.999);
 }

@@ -1,0 +1,104 @@
+// The records the programs read and write: sequential fields, the settings
+// file as the setup writes it and the about window reads it (damaged files
+// included), and a program's version record and header.
+#include <gtest/gtest.h>
+
+#include "sequential_fields.h"
+#include "settings_record.h"
+#include "version_record.h"
+
+using namespace std::string_literals;
+using Fields = std::vector<std::string>;
+
+TEST(Fields, QuotesCommasBlanksAndLineEndsReadBackWhatWasWritten) {
+    const struct {
+        std::string_view content;
+        Fields fields;
+    } cases[] = {
+        {"\"a\",\"b\"\r\n\"c\"\r\n", {"a", "b", "c"}},
+        {"\"a\"\n\"b\"\r\"c\"", {"a", "b", "c"}},
+        {"\"Hello, world\",\"x\"", {"Hello, world", "x"}},
+        {"  one two  ,\t\"three \" ,four", {"one two", "three ", "four"}},
+        {"a,,b", {"a", "", "b"}},
+        {"\"a\"\r\n   ", {"a"}},           // blanks at the end are no field
+        {"\"a\"xyz,\"b\"", {"a", "b"}},    // after the closing quote: dropped
+        {"\"a,b\r\n\"c\"", {"a,b", "c"}},  // unbalanced: to the end of the line
+        {"", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(rt::ReadFields(c.content, 5), c.fields) << c.content;
+    EXPECT_EQ(rt::ReadFields(rt::FormatRecord({"x, y", "", " z "}), 3), (Fields{"x, y", "", " z "}));
+    EXPECT_THROW(rt::FormatRecord({"say \"hi\""}), std::invalid_argument);
+}
+
+TEST(SettingsFile, TheSetupsExactBytesAndWhatTheAboutWindowMakesOfAnyFile) {
+    EXPECT_EQ(saver::SettingsRecord(saver::Language::English), "\"Veltrin-Screen-Saver\",\"Free Program!\"\r\n");
+    EXPECT_EQ(saver::SettingsRecord(saver::Language::German),
+              "\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n");
+    const std::string huge(1'000'000, 'x'), most(saver::kMostTextLength, 'x');
+    const struct {
+        std::optional<std::string> content;
+        std::string title, note;
+    } cases[] = {
+        {"\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n", "Veltrin-Bildschirmschoner", "Kostenloses Programm!"},
+        {"\"My  Saver \",\"Tab\there, a comma\",\"more\"\r\n", "My  Saver ", "Tab\there, a comma"},
+        {"\"\xC4rger\",\"Gr\xFC\xDF\"", "\xC4rger", "Gr\xFC\xDF"},
+        {std::nullopt, "Veltrin-Screen-Saver", "Free Program!"},  // no file: English
+        {"", "Veltrin-Screen-Saver", "Free Program!"},
+        {"\"Only a title\"\r\n", "Only a title", "Free Program!"},
+        {"\"\",\"\"\r\n", "", ""},  // present but empty stays empty
+        {"\"a\0b\x01\x1F\x7F\",\"\tc\x1B\"\r\n"s, "a?b??\x7F", "\tc?"},  // controls become '?'
+        {"\"" + huge + "\",\"" + huge + "\"", most, most},
+    };
+    for (const auto& c : cases) {
+        const saver::SettingsTexts texts = saver::ParseSettings(c.content);
+        EXPECT_EQ(texts.TitleText, c.title) << c.content.value_or("(none)").substr(0, 40);
+        EXPECT_EQ(texts.NoteText, c.note) << c.content.value_or("(none)").substr(0, 40);
+    }
+}
+
+// A version record as resource compilers lay it out, with one string table.
+std::string VersionBlock(const std::u16string& company, const std::u16string& internal) {
+    const auto node = [](const std::u16string& key, const std::string& value, bool text, std::size_t valueLength,
+                         const std::string& children) {
+        std::string n(6, '\0');
+        n.append(reinterpret_cast<const char*>((key + u'\0').data()), (key.size() + 1) * 2);
+        n.resize((n.size() + 3) & ~3u);
+        n += value;
+        n.resize((n.size() + 3) & ~3u);
+        n += children;
+        n[0] = char(n.size() & 0xFF), n[1] = char(n.size() >> 8), n[2] = char(valueLength), n[4] = text;
+        return n;
+    };
+    const auto string = [&](const std::u16string& key, const std::u16string& v) {
+        return node(key, std::string(reinterpret_cast<const char*>((v + u'\0').data()), (v.size() + 1) * 2), true, v.size() + 1, "");
+    };
+    std::string fixed(52, '\0');
+    const unsigned char head[] = {0xBD, 0x04, 0xEF, 0xFE, 0, 0, 1, 0, 1, 0, 2, 0, 5, 0, 0, 0};  // 2.1.0.5
+    std::copy(std::begin(head), std::end(head), fixed.begin());
+    const std::string table = node(u"040704B0", "", true, 0, string(u"CompanyName", company) + string(u"InternalName", internal));
+    return node(u"VS_VERSION_INFO", fixed, false, 52, node(u"StringFileInfo", "", true, 0, table));
+}
+
+TEST(VersionRecord, FixedVersionAndNamesAndNothingFromADamagedBlock) {
+    const std::string block = VersionBlock(u"Brandor", u"qor");
+    const auto bytes = [](const std::string& s) { return std::span(reinterpret_cast<const std::byte*>(s.data()), s.size()); };
+    const std::optional<rt::VersionRecord> record = rt::ParseVersionRecord(bytes(block));
+    ASSERT_TRUE(record);
+    EXPECT_EQ(std::vector({record->major, record->minor, record->build, record->revision}), std::vector({2, 1, 0, 5}));
+    EXPECT_EQ(record->companyName, L"Brandor");
+    EXPECT_EQ(record->internalName, L"qor");
+    for (std::size_t cut : {std::size_t{0}, std::size_t{40}, block.size() - 1}) {
+        std::string damaged = block.substr(0, cut);
+        const auto r = rt::ParseVersionRecord(bytes(damaged));
+        EXPECT_TRUE(!r || r->internalName.empty()) << cut;
+    }
+
+    std::string program(0x200, '\0');
+    program[0] = 'M', program[1] = 'Z', program[0x3C] = char(0x80);
+    program.replace(0x80, 6, "PE\0\0\x4C\x01"s);
+    EXPECT_TRUE(rt::IsI386Program(bytes(program)));
+    program[0x84] = char(0x64), program[0x85] = char(0x86);  // x86-64
+    EXPECT_FALSE(rt::IsI386Program(bytes(program)));
+    EXPECT_FALSE(rt::IsI386Program(bytes(program.substr(0, 0x84))));
+    EXPECT_FALSE(rt::IsI386Program(bytes("")));
+}

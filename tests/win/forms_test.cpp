@@ -1,0 +1,247 @@
+// The forms in-process: the effect window's exit rules with the cursor calls
+// counted, its full-screen set-up over a faked desk of two monitors, and the
+// setup's windows with the end, the message box and the program start faked
+// through the platform table.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app.h"
+#include "frmInstall1.h"
+#include "frmInstall2.h"
+#include "frmSetup.h"
+#include "frmmain.h"
+#include "platform.h"
+
+namespace {
+
+// What the faked platform calls saw.
+struct Seen {
+    int cursorShows = 0, cursorHides = 0, ends = 0, starts = 0;
+    UINT exitCode = 0;
+    std::wstring program, commandLine;
+    WORD show = 0;
+} seen;
+
+class Faked : public ::testing::Test {
+protected:
+    void SetUp() override {
+        seen = {};
+        platform_->ShowCursor = [](BOOL show) { return (show ? seen.cursorShows : seen.cursorHides)++, 0; };
+        // Returning makes rt::End throw rt::EndRequested instead of ending.
+        platform_->ExitProcess = [](UINT code) { ++seen.ends, seen.exitCode = code; };
+        platform_->CreateProcessW = [](LPCWSTR program, LPWSTR line, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
+                                       DWORD, LPVOID, LPCWSTR, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION info) {
+            seen = {seen.cursorShows, seen.cursorHides, seen.ends, seen.starts + 1, seen.exitCode, program, line,
+                    startup->wShowWindow};
+            *info = {};
+            return TRUE;
+        };
+    }
+    template <class F>
+    static bool Ends(F handler) {
+        try {
+            handler();
+        } catch (const rt::EndRequested&) {
+            return true;
+        }
+        return false;
+    }
+    rt::PlatformOverride platform_;
+};
+
+// ---- the effect window -------------------------------------------------------
+
+struct Exit {
+    const char* name;
+    bool preview;
+    std::function<void(frmmain&)> act;
+    bool ends;
+    int cursorShows;
+};
+void PrintTo(const Exit& e, std::ostream* os) { *os << e.name; }
+
+const Exit kExits[] = {
+    {"ColumnClick", false, [](frmmain& f) { f.Text1_Click(0); }, true, 1},
+    {"ColumnClickInPreview", true, [](frmmain& f) { f.Text1_Click(2); }, true, 1},
+    {"IntoTheNextColumn", false, [](frmmain& f) { f.Text1_MouseMove(0, 0, 0, 150, 600), f.Text1_MouseMove(1, 0, 0, 5, 600); }, true, 1},
+    {"ButtonOnTheWindow", false, [](frmmain& f) { f.Form_MouseDown(2, 0, 100, 100); }, true, 1},
+    {"Key", false, [](frmmain& f) { f.Form_KeyDown(VK_SHIFT, 1); }, true, 0},
+    {"WindowJump", false, [](frmmain& f) { f.Form_MouseMove(0, 0, 3000, 3000), f.Form_MouseMove(0, 0, 3000, 3045); }, true, 0},
+    {"WindowCreep", false, [](frmmain& f) { f.Form_MouseMove(0, 0, 3000, 3000), f.Form_MouseMove(0, 0, 3044, 3000); }, false, 0},
+    // The window's rule and the columns' rule each keep their own position.
+    {"SeparatePositions", false, [](frmmain& f) {
+         f.Form_MouseMove(0, 0, 9000, 9000), f.Text1_MouseMove(4, 0, 0, 60, 9000), f.Form_MouseMove(0, 0, 9010, 9000);
+     }, false, 0},
+    {"KeyInPreview", true, [](frmmain& f) { f.Form_KeyDown('A', 0); }, false, 0},
+    {"ButtonInPreview", true, [](frmmain& f) { f.Form_MouseDown(1, 0, 10, 10); }, false, 0},
+    {"JumpsInPreview", true, [](frmmain& f) {
+         f.Form_MouseMove(0, 0, 100, 100), f.Form_MouseMove(0, 0, 5000, 5000);
+         f.Text1_MouseMove(0, 0, 0, 15, 15), f.Text1_MouseMove(1, 0, 0, 150, 4000);
+     }, false, 0},
+};
+
+class EffectWindow : public Faked, public ::testing::WithParamInterface<Exit> {
+protected:
+    void SetUp() override {
+        Faked::SetUp();
+        form.Load();  // the test program's command line names no switch
+        form.DoIt.SetEnabled(false);  // the endless step loop is not under test here
+    }
+    void TearDown() override { Ends([&] { form.Unload(); }); }
+    frmmain form;
+};
+
+TEST_P(EffectWindow, ExitRuleAndCursor) {
+    form.PreviewMode = GetParam().preview;
+    EXPECT_EQ(Ends([&] { GetParam().act(form); }), GetParam().ends);
+    EXPECT_EQ(seen.cursorShows, GetParam().cursorShows);
+}
+INSTANTIATE_TEST_SUITE_P(Input, EffectWindow, ::testing::ValuesIn(kExits), [](const auto& p) { return p.param.name; });
+
+// Two monitors: one of 776 pixels left of and above the primary one.
+int WINAPI TwoMonitors(int index) {
+    switch (index) {
+        case SM_XVIRTUALSCREEN: return -776;
+        case SM_YVIRTUALSCREEN: return -100;
+        case SM_CXVIRTUALSCREEN: return 1800;
+        case SM_CYVIRTUALSCREEN: return 868;
+        default: return ::GetSystemMetrics(index);
+    }
+}
+
+TEST_F(Faked, FullScreenCoversEveryMonitorAndLaysOutItsColumnsOverThem) {
+    platform_->GetSystemMetrics = TwoMonitors;
+    frmmain form;
+    form.Load();
+    form.DoIt.SetEnabled(false);
+    form.StartFullScreen();
+    RECT r{};
+    ::GetWindowRect(form.hWnd(), &r);
+    EXPECT_TRUE(r.left == -776 && r.top == -100 && r.right == 1024 && r.bottom == 768)
+        << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+    EXPECT_TRUE(::GetWindowLongW(form.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(seen.cursorHides, 1);
+    form.Timer1_Timer();
+    EXPECT_EQ(form.ColumnCount, 164);  // 27,000 twips of 165-twip columns
+    EXPECT_FLOAT_EQ(form.Text1(163).Left(), 163 * 165);
+    EXPECT_FLOAT_EQ(form.Text1(163).Height(), 868 * 15);
+    // A step paints its piece at once, one digit a line: column 71 lies on
+    // the primary monitor, from its 100th line.
+    for (int i = 0; i < 20; ++i) form.Step(71, 4);
+    rt::WindowDc dc(form.hWnd());
+    int green = 0;
+    for (int y = 100; y < 200; ++y) {
+        for (int x = 71 * 11; x < 72 * 11; ++x) green += ::GetPixel(dc.get(), x, y) == RGB(0, 128, 0);
+    }
+    EXPECT_GT(green, 10);
+    Ends([&] { form.Unload(); });
+}
+
+// ---- the setup's windows --------------------------------------------------------
+
+class Setup : public Faked {
+protected:
+    void SetUp() override {
+        Faked::SetUp();
+        language.Show();
+        rt::DoEvents();
+    }
+    void TearDown() override {
+        for (rt::Form* f : {static_cast<rt::Form*>(&rt::TheForm<frmInstall1>()), static_cast<rt::Form*>(&language)}) {
+            Ends([&] { f->Unload(); });
+        }
+    }
+    static std::wstring Caption(HWND w) {
+        wchar_t text[64] = {};
+        ::GetWindowTextW(w, text, 64);
+        return text;
+    }
+    void Press(HWND button) {
+        ::SendMessageW(button, BM_CLICK, 0, 0);
+        rt::DoEvents();
+    }
+    frmInstall1& Continue() {
+        Press(language.Command1.hWnd());
+        return rt::TheForm<frmInstall1>();
+    }
+    // Whether black text stands on text line `line` of the device's screen.
+    static bool HasLine(frmInstall1& welcome, int line) {
+        const int h = welcome.picHintergrund.LineHeight(), top = 58 + line * h;
+        for (int y = top; y < top + h; ++y) {
+            for (int x = 51; x <= 196; ++x) {
+                if (::GetPixel(welcome.picHintergrund.hDC(), x, y) == RGB(0, 0, 0)) return true;
+            }
+        }
+        return false;
+    }
+    frmSetup& language = rt::TheForm<frmSetup>();
+};
+
+TEST_F(Setup, TheLanguageWindowStartsInEnglishAndItsOptionsAndKeysSwitchTheCaptions) {
+    EXPECT_TRUE(language.Opt(0).Value());
+    EXPECT_EQ(Caption(language.Command1.hWnd()) + Caption(language.Command2.hWnd()), L"&Next&Cancel");
+    EXPECT_EQ(::GetFocus(), language.Command1.hWnd());
+    Press(language.Opt(1).hWnd());
+    EXPECT_FALSE(language.Opt(0).Value()) << "one group";
+    EXPECT_EQ(Caption(language.Command1.hWnd()) + Caption(language.Command2.hWnd()), L"&Weiter&Abbrechen");
+    ::SetFocus(language.Opt(1).hWnd());
+    ::PostMessageW(language.Opt(1).hWnd(), WM_KEYDOWN, VK_UP, 0);
+    rt::DoEvents();
+    EXPECT_EQ(language.ChosenLanguage(), setup::Language::English);
+    EXPECT_EQ(Caption(language.Command1.hWnd()), L"&Next");
+    ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    rt::DoEvents();
+    EXPECT_TRUE(seen.ends == 1 && seen.exitCode == setup::kCancelled);
+}
+
+TEST_F(Setup, TheWelcomeWindowSpeaksTheChosenLanguageAndClosingItGoesBack) {
+    Press(language.Opt(1).hWnd());
+    frmInstall1& german = Continue();
+    EXPECT_TRUE(german.Visible() && rt::TheForm<frmInstall2>().Visible() && !language.Visible());
+    EXPECT_TRUE(german.imgNext(0).Visible());
+    EXPECT_TRUE(HasLine(german, 16)) << "the German welcome has four instruction lines";
+    ::SendMessageW(german.hWnd(), WM_CLOSE, 0, 0);  // by the system, as its close key does
+    EXPECT_FALSE(german.IsLoaded() || rt::TheForm<frmInstall2>().IsLoaded());
+    EXPECT_TRUE(language.Visible() && language.Opt(1).Value());
+    Press(language.Opt(0).hWnd());
+    frmInstall1& english = Continue();
+    EXPECT_TRUE(HasLine(english, 14) && !HasLine(english, 16)) << "a fresh window in English";
+    EXPECT_EQ(seen.ends, 0);
+}
+
+TEST_F(Setup, TheCompletionScreenReplacesTheWelcomeAndItsOutlineIsExactlyWhatIsDrawn) {
+    Press(language.Opt(1).hWnd());
+    frmInstall1& welcome = Continue();
+    welcome.DrawTexts(true);
+    EXPECT_TRUE(HasLine(welcome, 14) && !HasLine(welcome, 16));
+    rt::UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(welcome.hWnd(), region.get()), ERROR);
+    int mismatches = 0;
+    for (int y = 0; y < 386; ++y) {
+        for (int x = 0; x < 247; ++x) {
+            const bool drawn = ::GetPixel(welcome.picHintergrund.hDC(), x, y) != RGB(255, 0, 255);
+            mismatches += drawn != (::PtInRegion(region.get(), x, y) != FALSE);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(Setup, ItsTimerOpensTheDisplaySettingsFromTheSystemFolderAndEndsUnlessClosedBefore) {
+    frmInstall1& welcome = Continue();
+    EXPECT_TRUE(Ends([&] { welcome.Timer1_Timer(); }));
+    EXPECT_EQ(seen.exitCode, setup::kInstalled);
+    EXPECT_EQ(seen.program, rt::SystemDirectory() + L"\\rundll32.exe");
+    EXPECT_EQ(seen.commandLine, L"rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,1");
+    EXPECT_EQ(seen.show, SW_SHOWMINIMIZED);
+
+    seen = {};
+    welcome.Timer1.SetEnabled(true);
+    welcome.imgEnde.Click(0);
+    const ULONGLONG until = ::GetTickCount64() + 1800;  // past the timer's 1500 ms
+    while (::GetTickCount64() < until) rt::DoEvents(), ::Sleep(10);
+    EXPECT_EQ(seen.starts + seen.ends, 0);
+    EXPECT_TRUE(language.Visible());
+}
+
+}  // namespace

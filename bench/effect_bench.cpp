@@ -157,9 +157,9 @@ public:
     int Columns() const { return static_cast<int>(edits_.size()); }
 
     void Step(int col, int k) {
-        std::string& text = texts_.at(static_cast<std::size_t>(col));
+        std::wstring& text = texts_.at(static_cast<std::size_t>(col));
         saver::AppendPiece(text, k);  // the same rule: over 125 characters empties, then the piece
-        ::SetWindowTextA(edits_[static_cast<std::size_t>(col)], text.c_str());
+        ::SetWindowTextW(edits_[static_cast<std::size_t>(col)], text.c_str());
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
@@ -187,7 +187,7 @@ private:
     rt::UniqueFont font_;
     HWND window_ = nullptr;
     std::vector<HWND> edits_;
-    std::vector<std::string> texts_;
+    std::vector<std::wstring> texts_;
 };
 
 // The choice RunPass makes, with the clock read after every step: one of

@@ -10,10 +10,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string content(reinterpret_cast<const char*>(data), size);
-    const saver::SettingsTexts texts = saver::ParseSettings(content);
-    for (const std::string* text : {&texts.TitleText, &texts.NoteText}) {
-        FUZZ_CHECK(text->size() <= saver::kMostTextLength);
-        for (const char c : *text) FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 || c == '\t');
+    const toolkit::SettingsTexts texts = toolkit::ParseSettings(content);
+    for (const std::wstring* text : {&texts.TitleText, &texts.NoteText}) {
+        FUZZ_CHECK(text->size() <= toolkit::kMostTextLength);
+        for (const wchar_t c : *text) FUZZ_CHECK(c >= 0x20 || c == L'\t');
     }
 
     // Any two fields a record can hold read back as they were written.

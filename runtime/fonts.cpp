@@ -22,7 +22,7 @@ Font::Font(const FontSpec& wanted) : design_(wanted) {
     ::GetTextMetricsW(screen.get(), &tm);
     lineHeight_ = tm.tmHeight;
     INT w[256] = {};
-    ::GetCharWidth32A(screen.get(), 0, 255, w);
+    ::GetCharWidth32W(screen.get(), 0, 255, w);
     for (int i = 0; i < 256; ++i) widths_[i] = static_cast<std::uint8_t>(std::clamp(w[i], 0, 255));
 }
 

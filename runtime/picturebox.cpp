@@ -4,7 +4,6 @@
 
 #include "app.h"
 #include "print_text.h"
-#include "text_encoding.h"
 
 namespace rt {
 
@@ -75,17 +74,16 @@ void PictureBox::PaintPicture(const Picture& picture, float x, float y) {
     Refresh();
 }
 
-void PictureBox::Print(std::string_view text) {
+void PictureBox::Print(std::wstring_view text) {
     const HDC dc = hDC();
     if (!dc) return;
     SelectObjectScope select(dc, font_.get());
     ::SetTextColor(dc, foreColor_);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextAlign(dc, TA_LEFT | TA_TOP);
-    PrintSegments(text, [&](std::string_view segment, bool) {
+    PrintSegments(text, [&](std::wstring_view segment) {
         if (!segment.empty()) {
-            const std::wstring wide = FromWindows1252(segment);
-            ::TextOutW(dc, ToPixelsX(CurrentX), ToPixelsY(CurrentY), wide.data(), static_cast<int>(wide.size()));
+            ::TextOutW(dc, ToPixelsX(CurrentX), ToPixelsY(CurrentY), segment.data(), static_cast<int>(segment.size()));
         }
         CurrentX = 0;
         CurrentY += ToScaleY(font_.LineHeight());

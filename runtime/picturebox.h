@@ -52,7 +52,7 @@ public:
     void PaintPicture(const Picture& picture, float x, float y);
     // Text at the pen in the pen colour, background left as it is; a carriage
     // return and the end of the print each move the pen to the next line.
-    void Print(std::string_view text);
+    void Print(std::wstring_view text);
     float CurrentX = 0;
     float CurrentY = 0;
     void SetForeColor(COLORREF color) noexcept { foreColor_ = color; }

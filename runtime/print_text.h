@@ -6,24 +6,21 @@
 
 namespace rt {
 
-// Calls draw(segment, first) for each piece of `text` between carriage
-// returns, in order; `first` is true for the piece that starts where the pen
-// stood. Returns the number of line breaks the print makes.
+// Calls draw(segment) for each piece of `text` between carriage returns, in
+// order. Returns the number of line breaks the print makes.
 template <class Draw>
-int PrintSegments(std::string_view text, Draw&& draw) {
+int PrintSegments(std::wstring_view text, Draw&& draw) {
     int breaks = 0;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t cr = text.find('\r', start);
-        draw(text.substr(start, cr == std::string_view::npos ? std::string_view::npos : cr - start), breaks == 0);
-        ++breaks;
-        if (cr == std::string_view::npos) return breaks;
+    for (std::size_t start = 0;; ++breaks) {
+        const std::size_t cr = text.find(L'\r', start);
+        draw(text.substr(start, cr == std::wstring_view::npos ? std::wstring_view::npos : cr - start));
+        if (cr == std::wstring_view::npos) return breaks + 1;
         start = cr + 1;
     }
 }
 
-inline int LineBreaksOfPrint(std::string_view text) {
-    return PrintSegments(text, [](std::string_view, bool) {});
+inline int LineBreaksOfPrint(std::wstring_view text) {
+    return PrintSegments(text, [](std::wstring_view) {});
 }
 
 }  // namespace rt

@@ -5,14 +5,14 @@
 namespace rt {
 namespace {
 
-bool IsBlank(char c) { return c == ' '; }
+bool IsBlank(wchar_t c) { return c == L' '; }
 
 class LineBuilder {
 public:
     LineBuilder(const CharWidths& widths, int width, std::vector<LineSpan>& lines)
         : widths_(widths), width_(width), lines_(lines) {}
 
-    int Width(char c) const { return widths_[static_cast<unsigned char>(c)]; }
+    int Width(wchar_t c) const { return widths_[c < 256 ? c : L'?']; }
     bool Fits(int extra) const { return used_ + extra <= width_; }
     bool Empty() const { return length_ == 0; }
 
@@ -39,7 +39,7 @@ private:
 
 }  // namespace
 
-void WrapText(std::string_view text, const CharWidths& widths, int width, std::vector<LineSpan>& lines) {
+void WrapText(std::wstring_view text, const CharWidths& widths, int width, std::vector<LineSpan>& lines) {
     lines.clear();
     LineBuilder line(widths, width, lines);
     std::size_t pos = 0;

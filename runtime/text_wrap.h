@@ -17,12 +17,13 @@ struct LineSpan {
     friend bool operator==(const LineSpan&, const LineSpan&) = default;
 };
 
-// Advance widths of the single-byte characters of one font, in pixels.
+// Advance widths of the characters 0..255 of one font, in pixels; any other
+// character takes the width of '?' (the columns hold digits and blanks).
 using CharWidths = std::array<std::uint8_t, 256>;
 
 // Replaces `lines` by the lines of `text` wrapped at `width` pixels. Keeping
 // the caller's vector lets a step reuse its memory.
-void WrapText(std::string_view text, const CharWidths& widths, int width, std::vector<LineSpan>& lines);
+void WrapText(std::wstring_view text, const CharWidths& widths, int width, std::vector<LineSpan>& lines);
 
 // The first line whose span or characters differ between two wrappings, given
 // that the texts agree in their first `commonPrefix` characters.

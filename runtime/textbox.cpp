@@ -20,7 +20,7 @@ void TextBox::OnResized() {
     WrapText(text_, font_.Widths(), PixelBounds().right - PixelBounds().left, lines_);
 }
 
-void TextBox::SetText(std::string_view text) {
+void TextBox::SetText(std::wstring_view text) {
     const auto common = std::mismatch(text_.begin(), text_.end(), text.begin(), text.end());
     const std::size_t prefix = static_cast<std::size_t>(common.first - text_.begin());
     if (prefix == text_.size() && prefix == text.size()) return;
@@ -55,14 +55,14 @@ void TextBox::PaintLines(HDC dc, std::size_t first, std::size_t end) const {
         const int top = box.top + static_cast<int>(i) * lineHeight;
         if (top >= box.bottom) return;
         const RECT row{box.left, top, box.right, std::min<LONG>(top + lineHeight, box.bottom)};
-        ::ExtTextOutA(dc, box.left, top, ETO_OPAQUE | ETO_CLIPPED, &row, text_.data() + lines_[i].start,
+        ::ExtTextOutW(dc, box.left, top, ETO_OPAQUE | ETO_CLIPPED, &row, text_.data() + lines_[i].start,
                       lines_[i].length, nullptr);
     }
     const int top = box.top + static_cast<int>(i) * lineHeight;
     if (i < end && top < box.bottom) {
         const long bottom = std::min<long long>(box.top + static_cast<long long>(end) * lineHeight, box.bottom);
         const RECT rest{box.left, top, box.right, static_cast<LONG>(bottom)};
-        ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rest, nullptr, 0, nullptr);
+        ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rest, nullptr, 0, nullptr);
     }
 }
 

@@ -29,8 +29,8 @@ public:
 
     TextBox(Container& container, const TextBoxDesign& design);
 
-    const std::string& Text() const noexcept { return text_; }
-    void SetText(std::string_view text);
+    const std::wstring& Text() const noexcept { return text_; }
+    void SetText(std::wstring_view text);
 
     COLORREF BackColor() const noexcept { return backColor_; }
     void SetBackColor(COLORREF color);
@@ -44,7 +44,7 @@ private:
     COLORREF backColor_;
     COLORREF foreColor_;
     const Font& font_;
-    std::string text_;
+    std::wstring text_;
     std::vector<LineSpan> lines_;
     std::vector<LineSpan> scratch_;
 };

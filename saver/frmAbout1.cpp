@@ -1,10 +1,9 @@
 #include "frmAbout1.h"
 
-#include "about_texts.h"
 #include "app.h"
-#include "command_line.h"
 #include "frmAbout2.h"
 #include "mdlAlpha.h"
+#include "screen_texts.h"
 #include "settings_file.h"
 
 namespace {
@@ -23,7 +22,7 @@ frmAbout1::frmAbout1() : toolkit::SkinnedForm(kLayout), tmrStatic(*this, 1) {
 }
 
 void frmAbout1::Form_Load() {
-    const saver::SettingsTexts texts = saver::ReadSettingsFile(saver::SettingsFilePath(rt::App::Path()));
+    const toolkit::SettingsTexts texts = toolkit::ReadSettingsFile(toolkit::SettingsFilePath(rt::App::Path()));
     TitleText = texts.TitleText;
     NoteText = texts.NoteText;
     DrawTexts();
@@ -32,9 +31,7 @@ void frmAbout1::Form_Load() {
 }
 
 void frmAbout1::DrawTexts() {
-    const rt::VersionRecord version = rt::App::Version();
-    const auto items = saver::AboutItems(TitleText, NoteText, rt::NarrowAscii(version.companyName),
-                                         {version.major, version.minor, version.revision});
+    const auto items = toolkit::AboutItems(TitleText, NoteText, rt::App::Version());
     Compose([&] { PrintTexts(items, kPasses); }, rt::TheForm<frmAbout2>());
 }
 

@@ -11,8 +11,8 @@ class frmAbout1 : public toolkit::SkinnedForm {
 public:
     frmAbout1();
 
-    std::string TitleText;
-    std::string NoteText;
+    std::wstring TitleText;
+    std::wstring NoteText;
 
     rt::Timer tmrStatic;
 

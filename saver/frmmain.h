@@ -56,5 +56,5 @@ private:
     saver::MovementRule columnPair_;  // pointer on any column
     std::optional<rt::InstanceMarker> instance_;
     rt::Timer tmrHost;  // preview only: ends the saver once its host window is gone
-    std::string next_;  // reused by every step
+    std::wstring next_;  // reused by every step
 };

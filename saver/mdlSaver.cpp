@@ -98,7 +98,7 @@ int ChooseColumn(double r, int columnCount) { return static_cast<int>(std::floor
 
 int ChoosePiece(double r) { return static_cast<int>(std::floor(r * 14 + 1)); }
 
-void AppendPiece(std::string& text, int k) {
+void AppendPiece(std::wstring& text, int k) {
     if (text.size() > kClearThreshold) text.clear();
     text += kPieces.at(static_cast<std::size_t>(k - 1));
 }

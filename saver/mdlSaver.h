@@ -55,9 +55,9 @@ ColumnPlan PlanColumns(float windowWidth, float columnWidth);
 
 // The pieces a step appends, chosen by k from 1 to 14. Three blanks appear
 // twice, so they come up twice as often as any other piece.
-inline constexpr std::array<std::string_view, 14> kPieces = {
-    "0", "01", "000", "010101", "   ", "      ", "           ",
-    "00", "11", "010", "00 0101", "   ", " ", "    ",
+inline constexpr std::array<std::wstring_view, 14> kPieces = {
+    L"0", L"01", L"000", L"010101", L"   ", L"      ", L"           ",
+    L"00", L"11", L"010", L"00 0101", L"   ", L" ", L"    ",
 };
 inline constexpr std::size_t kClearThreshold = 125;
 
@@ -66,7 +66,7 @@ int ChoosePiece(double r);                    // whole part of r * 14 + 1
 
 // One step on a column's text: a text longer than the threshold is emptied,
 // then piece k is appended.
-void AppendPiece(std::string& text, int k);
+void AppendPiece(std::wstring& text, int k);
 
 // One pass of the step loop: one step more than there are columns. The
 // number of steps is fixed when the pass starts; each step reads the column

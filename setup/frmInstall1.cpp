@@ -4,7 +4,6 @@
 
 #include "app.h"
 #include "artwork_ids.h"
-#include "command_line.h"
 #include "frmInstall2.h"
 #include "frmSetup.h"
 #include "install.h"
@@ -43,9 +42,7 @@ void frmInstall1::Form_Load() {
 }
 
 void frmInstall1::DrawTexts(bool Finished) {
-    const rt::VersionRecord version = rt::App::Version();
-    const auto items = setup::ScreenItems(Finished, ChosenLanguage(), rt::NarrowAscii(version.companyName),
-                                          {version.major, version.minor, version.revision});
+    const auto items = setup::ScreenItems(Finished, ChosenLanguage(), rt::App::Version());
     Compose([&] { PrintTexts(items, kPasses); }, rt::TheForm<frmInstall2>());
 }
 

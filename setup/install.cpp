@@ -90,7 +90,7 @@ void InstallInto(const std::wstring& windows, const std::wstring& shipped, Langu
     const std::string saverBytes = ShippedSaver(shipped);
     // Both files are ready before either target is touched.
     Replacement saver(JoinPath(windows, kInstalledSaverName), saverBytes);
-    Replacement settings(saver::SettingsFilePath(windows), saver::SettingsRecord(language));
+    Replacement settings(toolkit::SettingsFilePath(windows), toolkit::SettingsRecord(language));
     saver.Apply();
     try {
         settings.Apply();

@@ -1,5 +1,7 @@
 #include "setup_rules.h"
 
+#include "screen_texts.h"
+
 namespace setup {
 
 ButtonCaptions CaptionsFor(Language language) {
@@ -7,29 +9,27 @@ ButtonCaptions CaptionsFor(Language language) {
                                          : ButtonCaptions{L"&Weiter", L"&Abbrechen"};
 }
 
-std::vector<std::string> ScreenItems(bool finished, Language language, std::string_view company,
-                                     saver::VersionNumbers version) {
+std::vector<std::wstring> ScreenItems(bool finished, Language language, const rt::VersionRecord& version) {
     const bool english = language == Language::English;
-    std::vector<std::string> items = {
-        english ? "Veltrin-Screen-Saver" : "Veltrin-Bildschirmschoner",
-        english ? "Free Program!" : "Kostenloses Programm!",
-        "Autor: " + std::string(company),
+    std::vector<std::wstring> items = {
+        english ? L"Veltrin-Screen-Saver" : L"Veltrin-Bildschirmschoner",
+        english ? L"Free Program!" : L"Kostenloses Programm!",
+        toolkit::AuthorLine(version),
         // Three empty lines set the version apart from what follows.
-        "Version: " + std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
-            std::to_string(version.revision) + "\r\r",
+        toolkit::VersionLine(version) + L"\r\r",
     };
     if (!finished && english) {
-        items.insert(items.end(), {"Please click on the button", "at the right buttom corner", "to install the program."});
+        items.insert(items.end(), {L"Please click on the button", L"at the right buttom corner", L"to install the program."});
     } else if (!finished) {
-        items.insert(items.end(), {"Bitte klicken Sie auf die", "rechte untere Schalt-", "fl\xE4" "che, um das Programm",
-                                   "zu installieren."});
+        items.insert(items.end(), {L"Bitte klicken Sie auf die", L"rechte untere Schalt-", L"fl\u00E4che, um das Programm",
+                                   L"zu installieren."});
     } else if (english) {
-        items.insert(items.end(), {"Screen Saver has been", "successfully installed.", "Setup will end now."});
+        items.insert(items.end(), {L"Screen Saver has been", L"successfully installed.", L"Setup will end now."});
     } else {
-        items.insert(items.end(), {"Die Installation wurde", "erfolgreich abgeschlossen.", "Setup wird jetzt beendet."});
+        items.insert(items.end(), {L"Die Installation wurde", L"erfolgreich abgeschlossen.", L"Setup wird jetzt beendet."});
     }
     // Every item is printed with a carriage return of its own: one empty line below it.
-    for (std::string& item : items) item += '\r';
+    for (std::wstring& item : items) item += L'\r';
     return items;
 }
 

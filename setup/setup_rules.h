@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "about_texts.h"
 #include "settings_record.h"
+#include "version_record.h"
 
 namespace setup {
 
-using saver::Language;
+using toolkit::Language;
 
 // The language window's option buttons: index 0 English, 1 German.
 inline Language LanguageOfOption(bool englishSelected) {
@@ -27,10 +27,9 @@ struct ButtonCaptions {
 ButtonCaptions CaptionsFor(Language language);
 
 // The items the welcome window prints on the device's screen, each with the
-// carriage returns that space it from the next (Windows-1252 text). Finished:
-// the completion set instead of the welcome set.
-std::vector<std::string> ScreenItems(bool finished, Language language, std::string_view company,
-                                     saver::VersionNumbers version);
+// carriage returns that space it from the next. Finished: the completion set
+// instead of the welcome set.
+std::vector<std::wstring> ScreenItems(bool finished, Language language, const rt::VersionRecord& version);
 
 struct Message {
     const wchar_t* text;

@@ -2,7 +2,7 @@
 
 #include "sequential_file.h"
 
-namespace saver {
+namespace toolkit {
 
 std::wstring SettingsFilePath(const std::wstring& folder) { return folder + L"\\" + kSettingsFileName; }
 
@@ -12,8 +12,4 @@ SettingsTexts ReadSettingsFile(const std::wstring& path) {
     return ParseSettings(std::string_view(*content));
 }
 
-bool WriteSettingsFile(const std::wstring& path, Language language) {
-    return rt::WriteWholeFile(path, SettingsRecord(language));
-}
-
-}  // namespace saver
+}  // namespace toolkit

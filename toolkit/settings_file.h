@@ -1,11 +1,11 @@
 #pragma once
 // The settings file on disk: the setup writes it, the saver's about window
-// reads it from the saver's own folder. What is in it: saver/settings_record.h.
+// reads it from the saver's own folder. What is in it: settings_record.h.
 #include <string>
 
 #include "settings_record.h"
 
-namespace saver {
+namespace toolkit {
 
 inline constexpr wchar_t kSettingsFileName[] = L"scrVeltrin.ini";
 
@@ -16,8 +16,4 @@ std::wstring SettingsFilePath(const std::wstring& folder);
 // all of them when it is missing or cannot be opened.
 SettingsTexts ReadSettingsFile(const std::wstring& path);
 
-// Creates or truncates the file and writes the record of `language`. False
-// when it cannot be written (a missing folder, no right to write there).
-bool WriteSettingsFile(const std::wstring& path, Language language);
-
-}  // namespace saver
+}  // namespace toolkit

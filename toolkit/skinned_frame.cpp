@@ -78,11 +78,11 @@ void SkinnedForm::ResetButtons() { ShowFace(imgEnde, Face::Normal); }
 
 void SkinnedForm::picHintergrund_MouseMove(int, int, float, float) { ResetButtons(); }
 
-void SkinnedForm::PrintTexts(std::span<const std::string> items, std::span<const TextPass> passes) {
+void SkinnedForm::PrintTexts(std::span<const std::wstring> items, std::span<const TextPass> passes) {
     for (const TextPass& pass : passes) {
         picHintergrund.SetForeColor(pass.colour);
         picHintergrund.CurrentY = pass.y;
-        for (const std::string& item : items) {
+        for (const std::wstring& item : items) {
             picHintergrund.CurrentX = pass.x;
             picHintergrund.Print(item);
         }

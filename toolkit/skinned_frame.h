@@ -51,7 +51,7 @@ protected:
 
     // The text step of a composition: every item printed at the pass's x, one
     // below the other from its y, once for each pass in order.
-    void PrintTexts(std::span<const std::string> items, std::span<const TextPass> passes);
+    void PrintTexts(std::span<const std::wstring> items, std::span<const TextPass> passes);
 
     // Makes a button array react to the mouse with its faces.
     void WireButton(PictureButton& button);

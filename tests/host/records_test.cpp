@@ -31,26 +31,27 @@ TEST(Fields, QuotesCommasBlanksAndLineEndsReadBackWhatWasWritten) {
 }
 
 TEST(SettingsFile, TheSetupsExactBytesAndWhatTheAboutWindowMakesOfAnyFile) {
-    EXPECT_EQ(saver::SettingsRecord(saver::Language::English), "\"Veltrin-Screen-Saver\",\"Free Program!\"\r\n");
-    EXPECT_EQ(saver::SettingsRecord(saver::Language::German),
+    EXPECT_EQ(toolkit::SettingsRecord(toolkit::Language::English), "\"Veltrin-Screen-Saver\",\"Free Program!\"\r\n");
+    EXPECT_EQ(toolkit::SettingsRecord(toolkit::Language::German),
               "\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n");
-    const std::string huge(1'000'000, 'x'), most(saver::kMostTextLength, 'x');
+    const std::string huge(1'000'000, 'x');
+    const std::wstring most(toolkit::kMostTextLength, L'x');
     const struct {
         std::optional<std::string> content;
-        std::string title, note;
+        std::wstring title, note;
     } cases[] = {
-        {"\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n", "Veltrin-Bildschirmschoner", "Kostenloses Programm!"},
-        {"\"My  Saver \",\"Tab\there, a comma\",\"more\"\r\n", "My  Saver ", "Tab\there, a comma"},
-        {"\"\xC4rger\",\"Gr\xFC\xDF\"", "\xC4rger", "Gr\xFC\xDF"},
-        {std::nullopt, "Veltrin-Screen-Saver", "Free Program!"},  // no file: English
-        {"", "Veltrin-Screen-Saver", "Free Program!"},
-        {"\"Only a title\"\r\n", "Only a title", "Free Program!"},
-        {"\"\",\"\"\r\n", "", ""},  // present but empty stays empty
-        {"\"a\0b\x01\x1F\x7F\",\"\tc\x1B\"\r\n"s, "a?b??\x7F", "\tc?"},  // controls become '?'
+        {"\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n", L"Veltrin-Bildschirmschoner", L"Kostenloses Programm!"},
+        {"\"My  Saver \",\"Tab\there, a comma\",\"more\"\r\n", L"My  Saver ", L"Tab\there, a comma"},
+        {"\"\xC4rger\",\"Gr\xFC\xDF \x80\"", L"\u00C4rger", L"Gr\u00FC\u00DF \u20AC"},  // Windows-1252 on every machine
+        {std::nullopt, L"Veltrin-Screen-Saver", L"Free Program!"},  // no file: English
+        {"", L"Veltrin-Screen-Saver", L"Free Program!"},
+        {"\"Only a title\"\r\n", L"Only a title", L"Free Program!"},
+        {"\"\",\"\"\r\n", L"", L""},  // present but empty stays empty
+        {"\"a\0b\x01\x1F\x7F\",\"\tc\x1B\"\r\n"s, L"a?b??\x7F", L"\tc?"},  // controls become '?'
         {"\"" + huge + "\",\"" + huge + "\"", most, most},
     };
     for (const auto& c : cases) {
-        const saver::SettingsTexts texts = saver::ParseSettings(c.content);
+        const toolkit::SettingsTexts texts = toolkit::ParseSettings(c.content);
         EXPECT_EQ(texts.TitleText, c.title) << c.content.value_or("(none)").substr(0, 40);
         EXPECT_EQ(texts.NoteText, c.note) << c.content.value_or("(none)").substr(0, 40);
     }

@@ -80,13 +80,13 @@ TEST(ColumnLayout, ColumnsUpToTheFirstBeyondTheRightEdgeAt200Most) {
 }
 
 TEST(Step, AColumnOver125CharactersIsEmptiedBeforeItsNextPiece) {
-    std::string at(125, '0'), over(126, '1'), empty;
+    std::wstring at(125, L'0'), over(126, L'1'), empty;
     AppendPiece(at, 7);  // eleven blanks
     AppendPiece(over, 11);
     AppendPiece(empty, 14);
     EXPECT_EQ(at.size(), 136u);
-    EXPECT_EQ(over, "00 0101");
-    EXPECT_EQ(empty, "    ");
+    EXPECT_EQ(over, L"00 0101");
+    EXPECT_EQ(empty, L"    ");
 }
 
 TEST(Step, APassHasOneStepMoreThanColumnsAndChoosesAmongTheColumnsOfTheMoment) {
@@ -107,7 +107,7 @@ TEST(Step, APassHasOneStepMoreThanColumnsAndChoosesAmongTheColumnsOfTheMoment) {
 
 TEST(Pieces, EachEntryComesUpOneTimeInFourteenInTheSameSequenceOnEveryStart) {
     rt::RandomSource random, again;
-    std::map<std::string_view, int> pieces;
+    std::map<std::wstring_view, int> pieces;
     constexpr int kDraws = 140000;
     for (int i = 0; i < kDraws; ++i) {
         const double r = random.Next();
@@ -116,6 +116,6 @@ TEST(Pieces, EachEntryComesUpOneTimeInFourteenInTheSameSequenceOnEveryStart) {
         ++pieces[kPieces.at(ChoosePiece(r) - 1)];
     }
     for (const auto& [piece, n] : pieces) {
-        EXPECT_NEAR(n, (piece == "   " ? 2 : 1) * kDraws / 14, 600) << '"' << piece << '"';  // three blanks twice
+        EXPECT_NEAR(n, (piece == L"   " ? 2 : 1) * kDraws / 14, 600) << piece.size();  // three blanks twice
     }
 }

@@ -9,12 +9,12 @@
 using setup::Language;
 
 // The line each item starts on and what it shows, as printed one below the other.
-std::vector<std::pair<int, std::string>> Screen(const std::vector<std::string>& items) {
-    std::vector<std::pair<int, std::string>> lines;
+std::vector<std::pair<int, std::wstring>> Screen(const std::vector<std::wstring>& items) {
+    std::vector<std::pair<int, std::wstring>> lines;
     int line = 0;
-    for (std::string item : items) {
+    for (std::wstring item : items) {
         const int breaks = rt::LineBreaksOfPrint(item);
-        std::erase(item, '\r');
+        std::erase(item, L'\r');
         lines.emplace_back(line, item);
         line += breaks;
     }
@@ -22,22 +22,23 @@ std::vector<std::pair<int, std::string>> Screen(const std::vector<std::string>& 
 }
 
 TEST(ScreenTexts, EachSetInEachLanguageLineByLine) {
-    const auto set = [](const char* title, const char* note, std::vector<std::string> rest) {
-        std::vector<std::pair<int, std::string>> lines = {{0, title}, {2, note}, {4, "Autor: Brandor"}, {6, "Version: 2.1.5"}};
+    const auto set = [](const wchar_t* title, const wchar_t* note, std::vector<std::wstring> rest) {
+        std::vector<std::pair<int, std::wstring>> lines = {{0, title}, {2, note}, {4, L"Autor: Brandor"}, {6, L"Version: 2.1.5"}};
         for (std::size_t i = 0; i < rest.size(); ++i) lines.emplace_back(10 + 2 * int(i), rest[i]);
         return lines;
     };
-    const char *de = "Veltrin-Bildschirmschoner", *deNote = "Kostenloses Programm!";
-    const char *en = "Veltrin-Screen-Saver", *enNote = "Free Program!";
-    EXPECT_EQ(Screen(setup::ScreenItems(false, Language::German, "Brandor", {2, 1, 5})),
-              set(de, deNote, {"Bitte klicken Sie auf die", "rechte untere Schalt-", "fl\xE4" "che, um das Programm", "zu installieren."}));
-    EXPECT_EQ(Screen(setup::ScreenItems(false, Language::English, "Brandor", {2, 1, 5})),
-              set(en, enNote, {"Please click on the button", "at the right buttom corner", "to install the program."}));
-    EXPECT_EQ(Screen(setup::ScreenItems(true, Language::German, "Brandor", {2, 1, 5})),
-              set(de, deNote, {"Die Installation wurde", "erfolgreich abgeschlossen.", "Setup wird jetzt beendet."}));
-    EXPECT_EQ(Screen(setup::ScreenItems(true, Language::English, "Brandor", {2, 1, 5})),
-              set(en, enNote, {"Screen Saver has been", "successfully installed.", "Setup will end now."}));
-    EXPECT_EQ(Screen(setup::ScreenItems(true, Language::English, "", {12, 0, 305}))[3].second, "Version: 12.0.305");
+    const wchar_t *de = L"Veltrin-Bildschirmschoner", *deNote = L"Kostenloses Programm!";
+    const wchar_t *en = L"Veltrin-Screen-Saver", *enNote = L"Free Program!";
+    const rt::VersionRecord version{2, 1, 0, 5, L"Brandor", L""};
+    EXPECT_EQ(Screen(setup::ScreenItems(false, Language::German, version)),
+              set(de, deNote, {L"Bitte klicken Sie auf die", L"rechte untere Schalt-", L"fl\u00E4che, um das Programm", L"zu installieren."}));
+    EXPECT_EQ(Screen(setup::ScreenItems(false, Language::English, version)),
+              set(en, enNote, {L"Please click on the button", L"at the right buttom corner", L"to install the program."}));
+    EXPECT_EQ(Screen(setup::ScreenItems(true, Language::German, version)),
+              set(de, deNote, {L"Die Installation wurde", L"erfolgreich abgeschlossen.", L"Setup wird jetzt beendet."}));
+    EXPECT_EQ(Screen(setup::ScreenItems(true, Language::English, version)),
+              set(en, enNote, {L"Screen Saver has been", L"successfully installed.", L"Setup will end now."}));
+    EXPECT_EQ(Screen(setup::ScreenItems(true, Language::English, {12, 0, 7, 305, L"", L""}))[3].second, L"Version: 12.0.305");
 }
 
 TEST(DisplaySettings, PagesOutside0To3OpenPage3AndSayIt) {

@@ -1,20 +1,20 @@
 #pragma once
 // The settings file "scrVeltrin.ini": one record of two quoted fields, the
 // title and the note the about window shows, written by the setup in the
-// language the user chose. Free of the platform; toolkit/settings_file.h
-// reads and writes the file itself.
+// language the user chose. Free of the platform; settings_file.h reads and
+// writes the file itself.
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace saver {
+namespace toolkit {
 
 enum class Language { English, German };
 
 // What stands in for a text the file does not give.
-inline constexpr std::string_view kDefaultTitle = "Veltrin-Screen-Saver";
-inline constexpr std::string_view kDefaultNote = "Free Program!";
+inline constexpr std::wstring_view kDefaultTitle = L"Veltrin-Screen-Saver";
+inline constexpr std::wstring_view kDefaultNote = L"Free Program!";
 
 // A text from the file is cut to this many characters: the about window shows
 // one line of each, and a damaged file must not make it lay out megabytes.
@@ -24,8 +24,8 @@ inline constexpr std::size_t kMostTextLength = 1024;
 std::string SettingsRecord(Language language);
 
 struct SettingsTexts {
-    std::string TitleText;
-    std::string NoteText;
+    std::wstring TitleText;
+    std::wstring NoteText;
 };
 
 // The texts of a settings file's content; nothing when it could not be read.
@@ -34,7 +34,7 @@ struct SettingsTexts {
 //   is there but empty stays empty.
 // - Control characters other than TAB (NUL included) become '?', so what
 //   reaches the screen is always drawable text.
-// - Each text is cut to kMostTextLength characters.
+// - Each text is cut to kMostTextLength characters, and read as Windows-1252.
 SettingsTexts ParseSettings(std::optional<std::string_view> content);
 
-}  // namespace saver
+}  // namespace toolkit

@@ -3,33 +3,29 @@
 #include <vector>
 
 #include "sequential_fields.h"
+#include "text_encoding.h"
 
-namespace saver {
+namespace toolkit {
 namespace {
 
-std::string Drawable(std::string text) {
+std::wstring Drawable(std::string text) {
     if (text.size() > kMostTextLength) text.resize(kMostTextLength);
     for (char& c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 && c != '\t') c = '?';
     }
-    return text;
+    return rt::FromWindows1252(text);
 }
 
 }  // namespace
 
 std::string SettingsRecord(Language language) {
-    switch (language) {
-    case Language::German:
-        return rt::FormatRecord({"Veltrin-Bildschirmschoner", "Kostenloses Programm!"});
-    case Language::English:
-        break;
-    }
-    return rt::FormatRecord({kDefaultTitle, kDefaultNote});
+    return language == Language::German ? rt::FormatRecord({"Veltrin-Bildschirmschoner", "Kostenloses Programm!"})
+                                        : rt::FormatRecord({"Veltrin-Screen-Saver", "Free Program!"});
 }
 
 SettingsTexts ParseSettings(std::optional<std::string_view> content) {
-    SettingsTexts texts{std::string(kDefaultTitle), std::string(kDefaultNote)};
+    SettingsTexts texts{std::wstring(kDefaultTitle), std::wstring(kDefaultNote)};
     if (!content) return texts;
     std::vector<std::string> fields = rt::ReadFields(*content, 2);
     if (fields.size() > 0) texts.TitleText = Drawable(std::move(fields[0]));
@@ -37,4 +33,4 @@ SettingsTexts ParseSettings(std::optional<std::string_view> content) {
     return texts;
 }
 
-}  // namespace saver
+}  // namespace toolkit

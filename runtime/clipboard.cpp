@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 
 namespace rt::Clipboard {
 namespace {
@@ -40,22 +39,6 @@ std::optional<std::wstring> GetText() {
     std::wstring result(text, wcsnlen(text, capacity));  // never trust the terminator
     ::GlobalUnlock(data);
     return result;
-}
-
-bool SetText(std::wstring_view text) {
-    OpenClipboardScope clipboard;
-    if (!clipboard || !::EmptyClipboard()) return false;
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    if (!memory) return false;
-    auto* target = static_cast<wchar_t*>(::GlobalLock(memory));
-    std::memcpy(target, text.data(), text.size() * sizeof(wchar_t));
-    target[text.size()] = L'\0';
-    ::GlobalUnlock(memory);
-    if (!::SetClipboardData(CF_UNICODETEXT, memory)) {
-        ::GlobalFree(memory);
-        return false;
-    }
-    return true;  // the clipboard owns the memory now
 }
 
 }  // namespace rt::Clipboard

@@ -32,7 +32,6 @@ public:
         return *it->second;
     }
     bool Exists(int index) const { return elements_.count(index) != 0; }
-    int UBound() const { return elements_.rbegin()->first; }
 
     // A further element of the design.
     void Add(int index, const Design& design) {

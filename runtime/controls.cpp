@@ -47,8 +47,6 @@ void SystemControl::CreateIn(HWND formWindow) {
     Created();
 }
 
-std::wstring SystemControl::Caption() const { return caption_; }
-
 void SystemControl::SetCaption(const std::wstring& caption) {
     caption_ = caption;
     if (hwnd_) ::SetWindowTextW(hwnd_, caption_.c_str());

@@ -32,7 +32,6 @@ public:
     // The control's window while its form is loaded; the form's window owns it.
     HWND hWnd() const noexcept { return hwnd_; }
 
-    std::wstring Caption() const;
     void SetCaption(const std::wstring& caption);
     bool Visible() const;
     void SetVisible(bool visible);

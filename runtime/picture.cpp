@@ -1,7 +1,5 @@
 #include "picture.h"
 
-#include "memory_surface.h"
-
 #include <wincodec.h>
 
 #include <stdexcept>
@@ -90,19 +88,6 @@ Picture Picture::FromResource(int id) {
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
     if (!bytes) throw std::runtime_error("the picture resource is missing");
     return FromMemory(bytes, ::SizeofResource(module, found));
-}
-
-Picture Picture::FromFile(const std::wstring& path) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) throw std::runtime_error("the picture file cannot be opened");
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart > (64 << 20)) throw std::runtime_error("bad picture file");
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()) {
-        throw std::runtime_error("the picture file cannot be read");
-    }
-    return FromMemory(bytes.data(), bytes.size());
 }
 
 void Picture::Draw(HDC dc, int x, int y) const {

@@ -21,7 +21,6 @@ public:
     // A picture stored in the program as an RCDATA resource.
     static Picture FromResource(int id);
     static Picture FromMemory(const void* bytes, std::size_t size);
-    static Picture FromFile(const std::wstring& path);
 
     bool Empty() const noexcept { return !data_; }
     int Width() const noexcept { return data_ ? data_->width : 0; }

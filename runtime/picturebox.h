@@ -44,6 +44,7 @@ public:
 
     // The persistent drawing surface (persistent drawing on), else the window's DC.
     HDC hDC() const;
+    const MemorySurface& Surface() const noexcept { return surface_; }
 
     const Picture& GetPicture() const noexcept { return picture_; }
     void SetPicture(const Picture& picture);

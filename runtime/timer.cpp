@@ -26,11 +26,6 @@ void Timer::SetEnabled(bool enabled) {
     enabled ? Arm() : Disarm();
 }
 
-void Timer::SetInterval(UINT intervalMs) {
-    interval_ = intervalMs;
-    if (enabled_) Arm();
-}
-
 void Timer::Arm() {
     // An interval of 0 leaves a timer idle, as it does on a form.
     if (enabled_ && interval_ > 0 && owner_.HasWindow()) ::SetTimer(owner_.hWnd(), id_, interval_, nullptr);

@@ -20,8 +20,6 @@ public:
 
     bool Enabled() const noexcept { return enabled_; }
     void SetEnabled(bool enabled);
-    UINT Interval() const noexcept { return interval_; }
-    void SetInterval(UINT intervalMs);
 
     std::function<void()> Tick;
 

@@ -1,5 +1,6 @@
 #include "app.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -52,6 +53,9 @@ float TwipsPerPixelY() {
     static const float value = TwipsPerPixel(LOGPIXELSY);
     return value;
 }
+
+int TwipsToPixelsX(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
+int TwipsToPixelsY(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
 
 float Screen::Width() { return ::GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX(); }
 float Screen::Height() { return ::GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY(); }

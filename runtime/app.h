@@ -28,9 +28,11 @@ struct EndRequested {};
 // The system's default beep.
 void Beep();
 
-// Twips per pixel of the screen (15 at 96 dots per inch).
+// Twips per pixel of the screen (15 at 96 dots per inch), and twips to whole pixels.
 float TwipsPerPixelX();
 float TwipsPerPixelY();
+int TwipsToPixelsX(float twips);
+int TwipsToPixelsY(float twips);
 
 namespace Screen {
 float Width();   // twips

@@ -50,20 +50,15 @@ float Container::ToScaleY(int pixels) const {
     return scale_ == ScaleMode::Pixels ? static_cast<float>(pixels) : pixels * TwipsPerPixelY();
 }
 int Container::ToPixelsX(float value) const {
-    return static_cast<int>(std::lround(scale_ == ScaleMode::Pixels ? value : value / TwipsPerPixelX()));
+    return scale_ == ScaleMode::Pixels ? static_cast<int>(std::lround(value)) : TwipsToPixelsX(value);
 }
 int Container::ToPixelsY(float value) const {
-    return static_cast<int>(std::lround(scale_ == ScaleMode::Pixels ? value : value / TwipsPerPixelY()));
+    return scale_ == ScaleMode::Pixels ? static_cast<int>(std::lround(value)) : TwipsToPixelsY(value);
 }
 
 void Container::SetBackColor(COLORREF color) {
     backColor_ = color;
     if (HasWindow()) ::InvalidateRect(hWnd(), nullptr, TRUE);
-}
-
-HDC Container::SurfaceDc() const {
-    // The class has CS_OWNDC, so this is the window's one private DC: no release needed.
-    return HasWindow() ? ::GetDC(hWnd()) : nullptr;
 }
 
 void Container::Unregister(LightControl* control) {

@@ -65,8 +65,6 @@ public:
     COLORREF BackColor() const noexcept { return backColor_; }
     void SetBackColor(COLORREF color);
 
-    // The DC that windowless controls draw on between paints.
-    HDC SurfaceDc() const;
 
 protected:
     Container(ScaleMode scale, COLORREF backColor) : scale_(scale), backColor_(backColor) {}

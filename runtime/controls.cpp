@@ -1,11 +1,7 @@
 #include "controls.h"
 
-#include <cmath>
-
 namespace rt {
 namespace {
-
-int Px(float twips, float perPixel) { return static_cast<int>(std::lround(twips / perPixel)); }
 
 bool IsOptionButton(HWND window) {
     return window && (::SendMessageW(window, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
@@ -29,7 +25,6 @@ SystemControl::SystemControl(Form& form, const wchar_t* windowClass, DWORD style
 }
 
 void SystemControl::CreateIn(HWND formWindow) {
-    const float tx = TwipsPerPixelX(), ty = TwipsPerPixelY();
     // Each control is a group of its own, except an option button that
     // follows another: arrow keys move within a group, Tab between groups.
     HWND previous = ::GetWindow(formWindow, GW_CHILD);
@@ -39,8 +34,8 @@ void SystemControl::CreateIn(HWND formWindow) {
     // The cancel button answers to the id the dialog keys give Escape.
     static int nextId = 1000;
     const auto id = static_cast<INT_PTR>(design_.cancel ? IDCANCEL : nextId++);
-    hwnd_ = ::CreateWindowExW(0, windowClass_, caption_.c_str(), style, Px(design_.left, tx), Px(design_.top, ty),
-                              Px(design_.width, tx), Px(design_.height, ty), formWindow,
+    hwnd_ = ::CreateWindowExW(0, windowClass_, caption_.c_str(), style, TwipsToPixelsX(design_.left), TwipsToPixelsY(design_.top),
+                              TwipsToPixelsX(design_.width), TwipsToPixelsY(design_.height), formWindow,
                               reinterpret_cast<HMENU>(id), ::GetModuleHandleW(nullptr), nullptr);
     if (!hwnd_) return;
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont(design_.font).get()), FALSE);

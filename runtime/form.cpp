@@ -1,7 +1,6 @@
 #include "form.h"
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
 #include "platform.h"
@@ -21,8 +20,6 @@ DWORD StyleOf(const FormDesign& d) {
 
 DWORD ExStyleOf(const FormDesign& d) { return d.showInTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW; }
 
-int Px(float twips, float perPixel) { return static_cast<int>(std::lround(twips / perPixel)); }
-
 }  // namespace
 
 Form::Form(const FormDesign& design)
@@ -36,14 +33,13 @@ void Form::RemoveTimer(Timer* timer) { std::erase(timers_, timer); }
 
 void Form::Load() {
     if (IsLoaded() || inLoad_) return;
-    RECT bounds{0, 0, Px(design_.clientWidth, TwipsPerPixelX()), Px(design_.clientHeight, TwipsPerPixelY())};
+    RECT bounds{0, 0, TwipsToPixelsX(design_.clientWidth), TwipsToPixelsY(design_.clientHeight)};
     ::AdjustWindowRectEx(&bounds, StyleOf(design_), FALSE, ExStyleOf(design_));
     ::OffsetRect(&bounds, -bounds.left, -bounds.top);
-    if (!CreateNative(ExStyleOf(design_), StyleOf(design_), design_.caption, bounds, nullptr)) {
+    if (!CreateNative(ExStyleOf(design_), StyleOf(design_), design_.caption, bounds, nullptr, design_.ownDc)) {
         throw std::runtime_error("the window could not be created");
     }
     ++loadedForms;
-    unloaded_ = false;
     if (design_.centered) CenterOnScreen();
     for (FormChild* child : children_) child->CreateIn(hWnd());
     if (std::any_of(children_.begin(), children_.end(), [](const FormChild* c) { return c->TakesDialogKeys(); })) {
@@ -126,7 +122,6 @@ void Form::RestoreFocus() {
 void Form::OnWindowGone() {
     for (FormChild* child : children_) child->OnFormGone();
     lastFocus_ = nullptr;
-    unloaded_ = true;
     if (--loadedForms == 0) ::PostQuitMessage(0);
 }
 
@@ -153,14 +148,14 @@ float Form::Height() const {
 
 void Form::Move(float left, float top) {
     Load();
-    ::SetWindowPos(hWnd(), nullptr, Px(left, TwipsPerPixelX()), Px(top, TwipsPerPixelY()), 0, 0,
+    ::SetWindowPos(hWnd(), nullptr, TwipsToPixelsX(left), TwipsToPixelsY(top), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::Move(float left, float top, float width, float height) {
     Load();
-    ::SetWindowPos(hWnd(), nullptr, Px(left, TwipsPerPixelX()), Px(top, TwipsPerPixelY()),
-                   Px(width, TwipsPerPixelX()), Px(height, TwipsPerPixelY()), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hWnd(), nullptr, TwipsToPixelsX(left), TwipsToPixelsY(top),
+                   TwipsToPixelsX(width), TwipsToPixelsY(height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::SetWindowState(WindowState state) {

@@ -45,6 +45,8 @@ struct FormDesign {
     float clientWidth = 4680;  // twips
     float clientHeight = 3090;
     ScaleMode scale = ScaleMode::Twips;
+    // A private DC, for a form whose controls draw at every step.
+    bool ownDc = false;
 };
 
 class Form : public Container {
@@ -55,8 +57,6 @@ public:
     // Creates the window and runs Form_Load, once; does nothing if loaded.
     void Load();
     bool IsLoaded() const noexcept { return HasWindow(); }
-    // Was loaded once and has been unloaded since.
-    bool WasUnloaded() const noexcept { return unloaded_; }
     bool HiddenDuringLoad() const noexcept { return hiddenDuringLoad_; }
     // The program is ending normally after its last form was unloaded.
     void Terminate() { Form_Terminate(); }
@@ -118,21 +118,19 @@ private:
     bool inLoad_ = false;
     bool hiddenDuringLoad_ = false;
     bool unloading_ = false;
-    bool unloaded_ = false;
 };
 
 // Gives a keyboard message to the dialog keys of the form it is meant for;
 // true when they used it. The event loops call it before dispatching.
 bool TranslateDialogKeys(MSG& msg);
 
-// One instance per form class, made on first use. A form that was unloaded is
-// replaced by a fresh instance the next time it is asked for, so it is built
-// from its design again.
+// One instance per form class, made on first use and kept for the program's
+// life, so a reference to it never dangles. A form loaded again after an
+// unload puts back in its Form_Load what its last life changed.
 template <class F>
 F& TheForm() {
-    static std::unique_ptr<F> instance;
-    if (!instance || instance->WasUnloaded()) instance = std::make_unique<F>();
-    return *instance;
+    static F instance;
+    return instance;
 }
 
 // Loads the start-up form, shows it unless its load hid it or ended the

@@ -65,6 +65,12 @@ struct FileHandleTraits {
     static void close(pointer h) noexcept { ::CloseHandle(h); }
 };
 
+struct IconTraits {
+    using pointer = HICON;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer h) noexcept { ::DestroyIcon(h); }
+};
+
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
@@ -72,6 +78,7 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
+using UniqueIcon = UniqueHandle<IconTraits>;
 
 // Selects an object into a DC for one scope and selects the previous one back,
 // so the object can be deleted afterwards (a selected object cannot).

@@ -83,7 +83,7 @@ Picture Picture::FromMemory(const void* bytes, std::size_t size) {
 
 Picture Picture::FromResource(int id) {
     const HMODULE module = ::GetModuleHandleW(nullptr);
-    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
     const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
     if (!bytes) throw std::runtime_error("the picture resource is missing");

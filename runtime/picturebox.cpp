@@ -49,7 +49,7 @@ void PictureBox::Resize(int width, int height) {
     }
 }
 
-HDC PictureBox::hDC() const { return autoRedraw_ ? surface_.Dc() : SurfaceDc(); }
+HDC PictureBox::hDC() const { return surface_.Dc(); }
 
 void PictureBox::SetPicture(const Picture& picture) {
     picture_ = picture;

@@ -42,7 +42,7 @@ public:
     float ScaleWidth() const;
     float ScaleHeight() const;
 
-    // The persistent drawing surface (persistent drawing on), else the window's DC.
+    // The persistent drawing surface; null without persistent drawing.
     HDC hDC() const;
     const MemorySurface& Surface() const noexcept { return surface_; }
 

@@ -30,7 +30,8 @@ void TextBox::SetText(std::wstring_view text) {
     const std::size_t end = std::max(lines_.size(), scratch_.size());
     lines_.swap(scratch_);
     if (Visible() && first < end) {
-        if (HDC dc = Parent().SurfaceDc()) PaintLines(dc, first, end);
+        WindowDc dc(Parent().hWnd());  // the effect window's own DC: no cost to borrow
+        if (dc.get()) PaintLines(dc.get(), first, end);
     }
 }
 

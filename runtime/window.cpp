@@ -7,31 +7,31 @@
 namespace rt {
 namespace {
 
-const wchar_t kClassName[] = L"VeltrinForm";
-
-void RegisterClassOnce(WNDPROC procedure) {
+// Registered once for the program, with or without a private DC.
+const wchar_t* ClassName(WNDPROC procedure, bool ownDc) {
     static const bool registered = [procedure] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
-        // Own DC: the columns draw every step and keep their font selected.
-        wc.style = CS_OWNDC;
         wc.lpfnWndProc = procedure;
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hIcon = ::LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        wc.lpszClassName = kClassName;
-        return ::RegisterClassExW(&wc) != 0;
+        wc.lpszClassName = L"VeltrinForm";
+        bool ok = ::RegisterClassExW(&wc) != 0;
+        wc.style = CS_OWNDC;
+        wc.lpszClassName = L"VeltrinFormOwnDc";
+        return ::RegisterClassExW(&wc) != 0 && ok;
     }();
     (void)registered;
+    return ownDc ? L"VeltrinFormOwnDc" : L"VeltrinForm";
 }
 
 }  // namespace
 
 Window::~Window() { DestroyNative(); }
 
-bool Window::CreateNative(DWORD exStyle, DWORD style, const wchar_t* caption, RECT bounds, HWND parent) {
-    RegisterClassOnce(&Window::Procedure);
-    const HWND created = ::CreateWindowExW(exStyle, kClassName, caption, style, bounds.left, bounds.top,
+bool Window::CreateNative(DWORD exStyle, DWORD style, const wchar_t* caption, RECT bounds, HWND parent, bool ownDc) {
+    const HWND created = ::CreateWindowExW(exStyle, ClassName(&Window::Procedure, ownDc), caption, style, bounds.left, bounds.top,
                                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                                            nullptr, ::GetModuleHandleW(nullptr), this);
     return created != nullptr;

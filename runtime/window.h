@@ -20,7 +20,8 @@ public:
 
 protected:
     // Creates the window of the runtime's own class; false if the system refused.
-    bool CreateNative(DWORD exStyle, DWORD style, const wchar_t* caption, RECT bounds, HWND parent);
+    // `ownDc`: a private DC, for a window that draws between paints all the time.
+    bool CreateNative(DWORD exStyle, DWORD style, const wchar_t* caption, RECT bounds, HWND parent, bool ownDc = false);
     void DestroyNative();
 
     virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);

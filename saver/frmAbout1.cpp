@@ -26,8 +26,7 @@ void frmAbout1::Form_Load() {
     TitleText = texts.TitleText;
     NoteText = texts.NoteText;
     DrawTexts();
-    std::int32_t alpha = 180;
-    toolkit::ApplyAlpha(rt::TheForm<frmAbout2>(), alpha);
+    toolkit::ApplyAlpha(rt::TheForm<frmAbout2>(), toolkit::kPanelAlpha);
 }
 
 void frmAbout1::DrawTexts() {

@@ -23,6 +23,7 @@ rt::FormDesign Design() {
     d.windowState = rt::WindowState::Maximized;
     d.clientWidth = 4680;
     d.clientHeight = 3090;
+    d.ownDc = true;  // the columns draw at every step
     return d;
 }
 

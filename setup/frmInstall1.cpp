@@ -19,12 +19,14 @@ constexpr toolkit::SkinLayout kLayout{.pictureLeft = 570, .pictureTop = 795, .cl
 constexpr toolkit::TextPass kPasses[] = {{RGB(236, 233, 216), 50, 57}, {RGB(0, 0, 0), 51, 58}};
 
 constexpr UINT kFinishDelayMs = 1500;
+// The install button on the skin's right key, in pixels inside the picture box.
+constexpr float kInstallButtonLeft = 138, kInstallButtonTop = 339;
 
 }  // namespace
 
 frmInstall1::frmInstall1()
     : toolkit::SkinnedForm(kLayout),
-      imgNext(ButtonFactory(), {138, 339, rt::Picture::FromResource(IDR_NEXT_NORMAL), true}),
+      imgNext(ButtonFactory(), {kInstallButtonLeft, kInstallButtonTop, rt::Picture::FromResource(IDR_NEXT_NORMAL), true}),
       Timer1(*this, kFinishDelayMs, false) {
     AddFaces(imgNext, IDR_NEXT_HOVER, IDR_NEXT_PRESSED);
     WireButton(imgNext);
@@ -36,9 +38,11 @@ frmInstall1::frmInstall1()
 setup::Language frmInstall1::ChosenLanguage() const { return rt::TheForm<frmSetup>().ChosenLanguage(); }
 
 void frmInstall1::Form_Load() {
+    // Loaded again after its close button: what the last showing changed goes.
+    Timer1.SetEnabled(false);
+    ResetButtons();
     DrawTexts(false);
-    std::int32_t alpha = 180;
-    toolkit::ApplyAlpha(rt::TheForm<frmInstall2>(), alpha);
+    toolkit::ApplyAlpha(rt::TheForm<frmInstall2>(), toolkit::kPanelAlpha);
 }
 
 void frmInstall1::DrawTexts(bool Finished) {

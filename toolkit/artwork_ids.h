@@ -10,3 +10,8 @@
 #define IDR_NEXT_NORMAL 106
 #define IDR_NEXT_HOVER 107
 #define IDR_NEXT_PRESSED 108
+
+// Resource types by number: the resource compiler takes the names RT_ICON and
+// RT_GROUP_ICON for new named types, not for these.
+#define ICON_IMAGE 3  // RT_ICON
+#define ICON_GROUP 14  // RT_GROUP_ICON

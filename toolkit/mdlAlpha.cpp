@@ -17,16 +17,17 @@ bool LayeringSupported() {
     return info.dwMajorVersion >= 5;
 }
 
-void SetLayeredStyle(HWND& window) {
+void SetLayeredStyle(HWND window) {
+    // A style of 0 is a style; 0 with an error recorded is a failed read.
+    ::SetLastError(ERROR_SUCCESS);
     const LONG style = rt::Platform().GetWindowLongA(window, GWL_EXSTYLE);
-    if (style == -1) return;
+    if (style == 0 && ::GetLastError() != ERROR_SUCCESS) return;
     rt::Platform().SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
 }
 
-void ApplyAlpha(rt::Form& form, std::int32_t& alpha) {
+void ApplyAlpha(rt::Form& form, std::int32_t alpha) {
     if (!LayeringSupported()) return;
-    HWND window = form.hWnd();
-    SetLayeredStyle(window);
+    SetLayeredStyle(form.hWnd());
     // Cast straight to a byte, 256 would wrap to fully clear: hold it to the range instead.
     const auto opacity = static_cast<BYTE>(std::clamp<std::int32_t>(alpha, 0, 255));
     rt::Platform().SetLayeredWindowAttributes(form.hWnd(), 0, opacity, LWA_ALPHA);

@@ -14,12 +14,15 @@ namespace toolkit {
 bool LayeringSupported();
 
 // Adds WS_EX_LAYERED to the window's extended style. A style that cannot be
-// read (-1) is left alone rather than written back as "every bit set".
-void SetLayeredStyle(HWND& window);
+// read is left alone rather than written back as something else.
+void SetLayeredStyle(HWND window);
 
 // Makes the form's window layered and gives it the opacity `alpha` (0 clear,
 // 255 opaque; values outside are held to that range). On a system without
 // layered windows nothing happens beyond asking for the version.
-void ApplyAlpha(rt::Form& form, std::int32_t& alpha);
+void ApplyAlpha(rt::Form& form, std::int32_t alpha);
+
+// The display panels' opacity: the desktop shows faintly through them.
+inline constexpr std::int32_t kPanelAlpha = 180;
 
 }  // namespace toolkit

@@ -1,12 +1,13 @@
 // What the shipped programs carry that the system reads without running
 // them: the saver's description for the display settings, the rights each
-// asks for, and imports of the system's known DLLs only.
+// asks for, its icon, and imports of the system's known DLLs only.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <set>
 
+#include "handles.h"
 #include "sequential_file.h"
 
 namespace {
@@ -52,6 +53,9 @@ TEST(Shipped, ProgramsImportOnlyKnownDllsAndAskForTheirRights) {
         const std::string text(static_cast<const char*>(::LockResource(::LoadResource(module, manifest))),
                                manifest ? ::SizeofResource(module, manifest) : 0);
         EXPECT_NE(text.find(std::string("level=\"") + level + "\""), std::string::npos);
+        // Its icon, as the system finds it: group 1.
+        rt::UniqueIcon icon(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 96, 96, 0)));
+        EXPECT_TRUE(icon);
         // What the display settings list the saver by.
         wchar_t description[32] = {};
         ::LoadStringW(module, 1, description, 32);

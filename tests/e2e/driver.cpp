@@ -200,8 +200,6 @@ RECT WindowRect(HWND window) {
     return r;
 }
 
-bool Styled(HWND window, int index, LONG bits) { return (::GetWindowLongW(window, index) & bits) == bits; }
-
 // ---- input ------------------------------------------------------------------------
 
 bool MoveMouse(int x, int y) {
@@ -220,12 +218,6 @@ bool StepMouse(int x, int y) {
     in.ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(1, &in, sizeof in);
     return true;
-}
-
-void PostMove(HWND window, int x, int y) {
-    POINT p{x, y};
-    ::ScreenToClient(window, &p);
-    ::PostMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
 }
 
 bool PlacePointer(int x, int y) {

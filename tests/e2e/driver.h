@@ -93,7 +93,6 @@ private:
 };
 
 RECT WindowRect(HWND window);
-bool Styled(HWND window, int index, LONG bits);  // all `bits` set in GetWindowLong(index)
 
 // ---- input ----------------------------------------------------------------
 
@@ -104,9 +103,6 @@ bool MoveMouse(int x, int y);
 // before it while that still waits, and merges only with the last queued
 // input, so the release of an unused key follows each move.
 bool StepMouse(int x, int y);
-// A move posted to the window, for an exact sequence: real moves also warp
-// the X pointer, which Wine turns into a second move that can arrive late.
-void PostMove(HWND window, int x, int y);
 // The pointer put somewhere without an event of ours (before a start).
 bool PlacePointer(int x, int y);
 void Press(Button button);

@@ -1,11 +1,8 @@
-// Texts: the column text box's line breaking, the command line's tail, the
-// about window's lines, and the picture buttons' faces.
+// The column text box's line breaking and the command line's tail. (The
+// about window's lines and the buttons' faces are proved on the screen.)
 #include <gtest/gtest.h>
 
-#include "button_faces.h"
 #include "command_line.h"
-#include "print_text.h"
-#include "screen_texts.h"
 #include "text_wrap.h"
 
 namespace {
@@ -46,31 +43,6 @@ TEST(CommandTail, DropsTheProgramNameAndOneBlank) {
     EXPECT_EQ(rt::CommandTail(L"Veltrin.scr  /s"), L" /s");
     EXPECT_EQ(rt::CommandTail(L"\"C:\\Program Files\\x.scr\""), L"");
     EXPECT_EQ(rt::NarrowAscii(L"/p \u00e41"), "/p ?1");
-}
-
-TEST(AboutTexts, TitleNoteAuthorAndVersionOnLines0_2_9_12WhateverTheNote) {
-    const rt::VersionRecord version{2, 1, 0, 5, L"Brandor", L""};
-    for (const wchar_t* note : {L"Free Program!", L""}) {
-        std::vector<int> starts;
-        int line = 0;
-        for (const std::wstring& item : toolkit::AboutItems(L"Veltrin-Screen-Saver", note, version)) {
-            starts.push_back(line);
-            line += rt::LineBreaksOfPrint(item);
-        }
-        EXPECT_EQ(starts, (std::vector<int>{0, 2, 9, 12}));
-    }
-    EXPECT_EQ(toolkit::AboutItems(L"", L"", version)[2], L"Autor: Brandor\r\r");
-    EXPECT_EQ(toolkit::AboutItems(L"", L"", version)[3], L"Version: 2.1.5");
-}
-
-TEST(ButtonFaces, FollowTheMouseButtons) {
-    using toolkit::Face;
-    EXPECT_EQ(toolkit::FaceOnMouseDown(), Face::Pressed);  // any button
-    EXPECT_EQ(toolkit::FaceOnMouseMove(0), Face::Hover);
-    EXPECT_EQ(toolkit::FaceOnMouseMove(1), Face::Pressed);  // the left button alone held
-    EXPECT_EQ(toolkit::FaceOnMouseMove(2), Face::Hover);
-    EXPECT_EQ(toolkit::FaceOnMouseMove(3), Face::Hover);
-    EXPECT_EQ(toolkit::FaceOnMouseUp(), Face::Normal);
 }
 
 }  // namespace

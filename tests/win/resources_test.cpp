@@ -1,6 +1,6 @@
 // What the shipped programs carry that the system reads without running
 // them: the saver's description for the display settings, the rights each
-// asks for, its icon, and imports of the system's known DLLs only.
+// asks for, its version record and icon, and imports of the system's known DLLs only.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,6 +9,7 @@
 
 #include "handles.h"
 #include "sequential_file.h"
+#include "version_record.h"
 
 namespace {
 
@@ -53,6 +54,11 @@ TEST(Shipped, ProgramsImportOnlyKnownDllsAndAskForTheirRights) {
         const std::string text(static_cast<const char*>(::LockResource(::LoadResource(module, manifest))),
                                manifest ? ::SizeofResource(module, manifest) : 0);
         EXPECT_NE(text.find(std::string("level=\"") + level + "\""), std::string::npos);
+        // Its version record as the programs read it, without the version library.
+        const HRSRC version = ::FindResourceW(module, MAKEINTRESOURCEW(1), RT_VERSION);
+        const auto record = rt::ParseVersionRecord({static_cast<const std::byte*>(::LockResource(::LoadResource(module, version))),
+                                                    version ? ::SizeofResource(module, version) : 0});
+        EXPECT_TRUE(record && record->major == 2 && record->minor == 1 && record->revision == 5 && record->companyName == L"Brandor");
         // Its icon, as the system finds it: group 1.
         rt::UniqueIcon icon(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 96, 96, 0)));
         EXPECT_TRUE(icon);

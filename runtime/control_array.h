@@ -7,8 +7,19 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 namespace rt {
+
+// The handlers of an array's events: members of the form that declares it,
+// each called with the element's index; a null member leaves the event alone.
+template <class Owner>
+struct ArrayHandlers {
+    void (Owner::*MouseDown)(int Index, int Button, int Shift, float X, float Y) = nullptr;
+    void (Owner::*MouseMove)(int Index, int Button, int Shift, float X, float Y) = nullptr;
+    void (Owner::*MouseUp)(int Index, int Button, int Shift, float X, float Y) = nullptr;
+    void (Owner::*Click)(int Index) = nullptr;
+};
 
 template <class Control>
 class ControlArray {
@@ -20,6 +31,19 @@ public:
 
     ControlArray(Factory factory, const Design& design) : factory_(std::move(factory)), design_(design) {
         Insert(0, design_);
+    }
+    // An array whose events run the handlers of the form that declares it.
+    template <class Owner>
+    ControlArray(Owner& owner, Factory factory, const Design& design, ArrayHandlers<std::type_identity_t<Owner>> on)
+        : ControlArray(std::move(factory), design) {
+        const auto mouse = [&owner](auto handler) -> MouseEvent {
+            if (!handler) return nullptr;
+            return [&owner, handler](int i, int b, int s, float x, float y) { (owner.*handler)(i, b, s, x, y); };
+        };
+        MouseDown = mouse(on.MouseDown);
+        MouseMove = mouse(on.MouseMove);
+        MouseUp = mouse(on.MouseUp);
+        if (on.Click) Click = [&owner, handler = on.Click](int i) { (owner.*handler)(i); };
     }
     // Elements call back into their array: it stays where it was made.
     ControlArray(const ControlArray&) = delete;
@@ -46,7 +70,8 @@ public:
         Insert(index, copy);
     }
 
-    std::function<void(int Index, int Button, int Shift, float X, float Y)> MouseDown, MouseMove, MouseUp;
+    using MouseEvent = std::function<void(int Index, int Button, int Shift, float X, float Y)>;
+    MouseEvent MouseDown, MouseMove, MouseUp;
     std::function<void(int Index)> Click;
 
 private:

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 
 #include "fonts.h"
 #include "form.h"
@@ -17,7 +18,7 @@ struct ControlDesign {
     float left = 0, top = 0, width = 1215, height = 495;  // twips on the form
     const wchar_t* caption = L"";
     bool visible = true;
-    FontSpec font;  // the default dialog font
+    FontSpec font{};  // the default dialog font
     // Escape presses it, as it does a dialog's cancel button.
     bool cancel = false;
 };
@@ -62,6 +63,12 @@ public:
 class CommandButton : public SystemControl {
 public:
     CommandButton(Form& form, const ControlDesign& design);
+    // A button whose click runs the member `click` of its form.
+    template <class F>
+    CommandButton(F& form, const ControlDesign& design, void (std::type_identity_t<F>::*click)())
+        : CommandButton(form, design) {
+        Click = [&form, click] { (form.*click)(); };
+    }
     std::function<void()> Click;
 
 private:

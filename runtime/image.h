@@ -8,7 +8,7 @@ namespace rt {
 
 struct ImageDesign {
     float left = 0, top = 0;  // in the container's scale
-    Picture picture;
+    Picture picture{};
     bool visible = true;
 };
 

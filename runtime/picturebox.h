@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string_view>
+#include <type_traits>
 
 #include "container.h"
 #include "fonts.h"
@@ -24,13 +25,28 @@ struct PictureBoxDesign {
     bool autoRedraw = false;
     bool autoSize = false;
     bool visible = true;
-    FontSpec font;
-    Picture picture;
+    FontSpec font{};
+    Picture picture{};
+};
+
+// The handlers of a picture box's events: members of the form that declares it.
+template <class F>
+struct PictureBoxHandlers {
+    void (F::*MouseMove)(int Button, int Shift, float X, float Y) = nullptr;
+    void (F::*Click)() = nullptr;
+    void (F::*GotFocus)() = nullptr;
 };
 
 class PictureBox : public Container, private FormChild {
 public:
     PictureBox(Form& form, const PictureBoxDesign& design);
+    template <class F>
+    PictureBox(F& form, const PictureBoxDesign& design, PictureBoxHandlers<std::type_identity_t<F>> on)
+        : PictureBox(form, design) {
+        if (on.MouseMove) MouseMove = [&form, h = on.MouseMove](int b, int s, float x, float y) { (form.*h)(b, s, x, y); };
+        if (on.Click) Click = [&form, h = on.Click] { (form.*h)(); };
+        if (on.GotFocus) GotFocus = [&form, h = on.GotFocus] { (form.*h)(); };
+    }
 
     // Geometry in the form's scale.
     float Left() const;

@@ -19,7 +19,7 @@ struct TextBoxDesign {
     float left = 0, top = 0, width = 1215, height = 495;
     COLORREF backColor = ::GetSysColor(COLOR_WINDOW);
     COLORREF foreColor = ::GetSysColor(COLOR_WINDOWTEXT);
-    FontSpec font;
+    FontSpec font{};
     bool visible = true;
 };
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <type_traits>
 
 namespace rt {
 
@@ -14,6 +15,13 @@ class Form;
 class Timer {
 public:
     Timer(Form& owner, UINT intervalMs, bool enabled = true);
+    // A timer of the form `owner` whose ticks run its member `tick`; declared
+    // with the form's controls, so no tick can be left unwired.
+    template <class F>
+    Timer(F& owner, UINT intervalMs, void (std::type_identity_t<F>::*tick)(), bool enabled = true)
+        : Timer(owner, intervalMs, enabled) {
+        Tick = [&owner, tick] { (owner.*tick)(); };
+    }
     ~Timer();
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;

@@ -16,10 +16,10 @@ constexpr toolkit::TextPass kPasses[] = {{RGB(35, 103, 194), 55, 57}, {RGB(0, 0,
 
 }  // namespace
 
-frmAbout1::frmAbout1() : toolkit::SkinnedForm(kLayout), tmrStatic(*this, 1) {
-    tmrStatic.Tick = [] { rt::TheForm<frmAbout2>().tmrStatic_Timer(); };
-    imgEnde.Click = [this](int index) { imgEnde_Click(index); };
-}
+frmAbout1::frmAbout1() : toolkit::SkinnedForm(kLayout) {}
+
+// The panel's follow step: this window carries the panel's timer.
+void frmAbout1::tmrStatic_Timer() { rt::TheForm<frmAbout2>().tmrStatic_Timer(); }
 
 void frmAbout1::Form_Load() {
     const toolkit::SettingsTexts texts = toolkit::ReadSettingsFile(toolkit::SettingsFilePath(rt::App::Path()));

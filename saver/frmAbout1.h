@@ -14,12 +14,15 @@ public:
     std::wstring TitleText;
     std::wstring NoteText;
 
-    rt::Timer tmrStatic;
+    rt::Timer tmrStatic{*this, 1, &frmAbout1::tmrStatic_Timer};
 
     void Form_Load() override;
     void DrawTexts();
-    void imgEnde_Click(int Index);
 
 protected:
+    void imgEnde_Click(int Index) override;
     void Form_Unload(int& Cancel) override;
+
+private:
+    void tmrStatic_Timer();
 };

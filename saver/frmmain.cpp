@@ -16,42 +16,15 @@ constexpr COLORREF kDigitGreen = RGB(0, 128, 0);
 constexpr wchar_t kPreviewMarker[] = L"Priview";
 constexpr wchar_t kInstanceName[] = L"Local\\Veltrin.ScreenSaver.Running";
 
-rt::FormDesign Design() {
-    rt::FormDesign d;
-    d.caption = L"Veltrin";
-    d.backColor = kBlack;
-    d.windowState = rt::WindowState::Maximized;
-    d.clientWidth = 4680;
-    d.clientHeight = 3090;
-    d.ownDc = true;  // the columns draw at every step
-    return d;
-}
-
-rt::TextBoxDesign ColumnDesign() {
-    rt::TextBoxDesign d;
-    d.left = 105;
-    d.top = 90;
-    d.width = 165;
-    d.height = 885;
-    d.backColor = kBlack;
-    d.foreColor = kDigitGreen;
-    d.font = {L"Arial", 9.75f, FW_NORMAL, ANSI_CHARSET};
-    return d;
-}
-
 }  // namespace
 
 frmmain::frmmain()
-    : rt::Form(Design()),
-      DoIt(*this, 1),
-      Timer1(*this, 5),
-      Text1([this](int, const rt::TextBoxDesign& d) { return std::make_unique<rt::TextBox>(*this, d); }, ColumnDesign()),
-      tmrHost(*this, 200, false) {
-    DoIt.Tick = [this] { DoIt_Timer(); };
-    Timer1.Tick = [this] { Timer1_Timer(); };
-    tmrHost.Tick = [this] { WatchHost(); };
-    Text1.MouseMove = [this](int i, int b, int s, float x, float y) { Text1_MouseMove(i, b, s, x, y); };
-    Text1.Click = [this](int i) { Text1_Click(i); };
+    : rt::Form({.caption = L"Veltrin", .backColor = kBlack, .windowState = rt::WindowState::Maximized,
+                .ownDc = true}) {}  // a private DC: the columns draw at every step
+
+rt::TextBox::Design frmmain::ColumnDesign() {
+    return {.left = 105, .top = 90, .width = 165, .height = 885, .backColor = kBlack, .foreColor = kDigitGreen,
+            .font = {L"Arial", 9.75f, FW_NORMAL, ANSI_CHARSET}};
 }
 
 void frmmain::SetTopMost(bool value) {

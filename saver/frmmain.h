@@ -25,9 +25,11 @@ public:
     HWND HostWindow = nullptr;
     RECT HostRect{};
 
-    rt::Timer DoIt;
-    rt::Timer Timer1;
-    rt::ControlArray<rt::TextBox> Text1;
+    rt::Timer DoIt{*this, 1, &frmmain::DoIt_Timer};
+    rt::Timer Timer1{*this, 5, &frmmain::Timer1_Timer};
+    rt::ControlArray<rt::TextBox> Text1{*this, [this](int, const rt::TextBox::Design& d) {
+        return std::make_unique<rt::TextBox>(*this, d);
+    }, ColumnDesign(), {.MouseMove = &frmmain::Text1_MouseMove, .Click = &frmmain::Text1_Click}};
 
     // Event handlers (public so the in-process tests can drive them).
     void Form_Load() override;
@@ -47,6 +49,7 @@ public:
     void StartFullScreen();
 
 private:
+    static rt::TextBox::Design ColumnDesign();
     bool MayRun(saver::SaverMode mode);
     void StartPreview(const std::string& command);
     void WatchHost();
@@ -55,6 +58,6 @@ private:
     saver::MovementRule windowPair_;  // pointer on the window background
     saver::MovementRule columnPair_;  // pointer on any column
     std::optional<rt::InstanceMarker> instance_;
-    rt::Timer tmrHost;  // preview only: ends the saver once its host window is gone
+    rt::Timer tmrHost{*this, 200, &frmmain::WatchHost, false};  // preview only: ends the saver once its host is gone
     std::wstring next_;  // reused by every step
 };

@@ -26,14 +26,18 @@ constexpr float kInstallButtonLeft = 138, kInstallButtonTop = 339;
 
 frmInstall1::frmInstall1()
     : toolkit::SkinnedForm(kLayout),
-      imgNext(ButtonFactory(), {kInstallButtonLeft, kInstallButtonTop, rt::Picture::FromResource(IDR_NEXT_NORMAL), true}),
-      Timer1(*this, kFinishDelayMs, false) {
+      imgNext(*this, ButtonFactory(), {kInstallButtonLeft, kInstallButtonTop, rt::Picture::FromResource(IDR_NEXT_NORMAL), true},
+              {.MouseDown = &frmInstall1::imgNext_MouseDown, .MouseMove = &frmInstall1::imgNext_MouseMove,
+               .MouseUp = &frmInstall1::imgNext_MouseUp, .Click = &frmInstall1::imgNext_Click}),
+      Timer1(*this, kFinishDelayMs, &frmInstall1::Timer1_Timer, false) {
     AddFaces(imgNext, IDR_NEXT_HOVER, IDR_NEXT_PRESSED);
-    WireButton(imgNext);
-    imgNext.Click = [this](int index) { imgNext_Click(index); };
-    imgEnde.Click = [this](int index) { imgEnde_Click(index); };
-    Timer1.Tick = [this] { Timer1_Timer(); };
 }
+
+void frmInstall1::imgNext_MouseDown(int, int, int, float, float) { toolkit::ShowFace(imgNext, toolkit::FaceOnMouseDown()); }
+void frmInstall1::imgNext_MouseMove(int, int Button, int, float, float) {
+    toolkit::ShowFace(imgNext, toolkit::FaceOnMouseMove(Button));
+}
+void frmInstall1::imgNext_MouseUp(int, int, int, float, float) { toolkit::ShowFace(imgNext, toolkit::FaceOnMouseUp()); }
 
 setup::Language frmInstall1::ChosenLanguage() const { return rt::TheForm<frmSetup>().ChosenLanguage(); }
 

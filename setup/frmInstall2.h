@@ -8,8 +8,8 @@ class frmInstall2 : public toolkit::PanelForm {
 public:
     frmInstall2();
 
-    rt::Timer Timer3;
-    rt::Timer Timer2;
-    rt::Timer Timer1;
-    rt::Timer tmrStatic;
+    rt::Timer Timer3{*this, 7, &frmInstall2::tmrStatic_Timer};
+    rt::Timer Timer2{*this, 1, &frmInstall2::tmrStatic_Timer};
+    rt::Timer Timer1{*this, 5, &frmInstall2::tmrStatic_Timer};
+    rt::Timer tmrStatic{*this, 10, &frmInstall2::tmrStatic_Timer};
 };

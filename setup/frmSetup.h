@@ -12,11 +12,16 @@ public:
     frmSetup();
 
     // Declared in tab order: the windows are made, and visited, in this order.
-    rt::CommandButton Command1;  // continue
-    rt::CommandButton Command2;  // cancel
-    rt::Label Label1;
-    rt::Label Label2;
-    rt::ControlArray<rt::OptionButton> Opt;
+    rt::CommandButton Command1{*this, {.left = 2490, .top = 1995, .width = 2025, .height = 450, .caption = L"Install"},
+                               &frmSetup::Command1_Click};  // continue
+    // Escape presses it, as a dialog's cancel button.
+    rt::CommandButton Command2{*this, {.left = 150, .top = 1980, .width = 2040, .height = 465, .caption = L"Ende", .cancel = true},
+                               &frmSetup::Command2_Click};
+    rt::Label Label1{*this, {.left = 240, .top = 240, .width = 4035, .height = 285, .caption = L"Choose a language, please."}};
+    rt::Label Label2{*this, {.left = 240, .top = 495, .width = 4035, .height = 285, .caption = L"Wählen Sie bitte ihre Sprache."}};
+    rt::ControlArray<rt::OptionButton> Opt{*this, [this](int, const rt::ControlDesign& d) {
+        return std::make_unique<rt::OptionButton>(*this, d);
+    }, {.left = 330, .top = 885, .width = 3765, .height = 315, .caption = L"English"}, {.Click = &frmSetup::Opt_Click}};
 
     // English while option 0 is selected, German otherwise.
     setup::Language ChosenLanguage() const;

@@ -5,32 +5,17 @@
 namespace toolkit {
 namespace {
 
-rt::FormDesign Design() {
-    rt::FormDesign d;
-    d.caption = L"Form1";
-    d.clientWidth = 4680;
-    d.clientHeight = 3090;
-    return d;
-}
-
 rt::PictureBoxDesign Panel() {
-    rt::PictureBoxDesign d;
-    d.left = 765;
-    d.top = 345;
-    d.width = 2325;
-    d.height = 4050;
-    d.autoSize = true;
-    d.font = {L"Arial", 8.25f, FW_NORMAL, ANSI_CHARSET};
-    d.picture = rt::Picture::FromResource(IDR_PANEL);
-    return d;
+    return {.left = 765, .top = 345, .width = 2325, .height = 4050, .autoSize = true,
+            .font = {L"Arial", 8.25f, FW_NORMAL, ANSI_CHARSET}, .picture = rt::Picture::FromResource(IDR_PANEL)};
 }
 
 }  // namespace
 
-PanelForm::PanelForm(PartnerFn partner) : rt::Form(Design()), picHintergrund(*this, Panel()), partner_(partner) {
-    picHintergrund.Click = [this] { picHintergrund_Click(); };
-    picHintergrund.GotFocus = [this] { picHintergrund_GotFocus(); };
-}
+PanelForm::PanelForm(PartnerFn partner)
+    : rt::Form({.caption = L"Form1"}),
+      picHintergrund(*this, Panel(), {.Click = &PanelForm::picHintergrund_Click, .GotFocus = &PanelForm::picHintergrund_GotFocus}),
+      partner_(partner) {}
 
 void PanelForm::Form_Load() {
     picHintergrund.Move(0, 0);

@@ -12,39 +12,23 @@ constexpr COLORREF kKeyColour = RGB(255, 0, 255);
 constexpr float kWindowWidth = 6735;  // twips; the area beyond the skin is cut away
 constexpr float kWindowHeight = 7320;
 
-rt::FormDesign Design() {
-    rt::FormDesign d;
-    d.caption = L"About";
-    d.clientWidth = 4785;
-    d.clientHeight = 6660;
-    return d;
-}
-
 rt::PictureBoxDesign Surface(const SkinLayout& layout) {
-    rt::PictureBoxDesign d;
-    d.left = layout.pictureLeft;
-    d.top = layout.pictureTop;
-    d.width = 3705;
-    d.height = 5790;
-    d.backColor = kKeyColour;
-    d.scale = rt::ScaleMode::Pixels;
-    d.autoRedraw = true;
-    d.autoSize = true;
     // Texts drawn over the key colour become part of the outline: no smoothing.
-    d.font = {L"MS Sans Serif", 8.25f, FW_BOLD, ANSI_CHARSET, false};
-    return d;
+    return {.left = layout.pictureLeft, .top = layout.pictureTop, .width = 3705, .height = 5790, .backColor = kKeyColour,
+            .scale = rt::ScaleMode::Pixels, .autoRedraw = true, .autoSize = true,
+            .font = {L"MS Sans Serif", 8.25f, FW_BOLD, ANSI_CHARSET, false}};
 }
 
 }  // namespace
 
 SkinnedForm::SkinnedForm(const SkinLayout& layout)
-    : rt::Form(Design()),
-      picHintergrund(*this, Surface(layout)),
-      imgEnde(ButtonFactory(), {layout.closeLeft, layout.closeTop, rt::Picture::FromResource(IDR_CLOSE_NORMAL), true}),
+    : rt::Form({.caption = L"About", .clientWidth = 4785, .clientHeight = 6660}),
+      picHintergrund(*this, Surface(layout), {.MouseMove = &SkinnedForm::picHintergrund_MouseMove}),
+      imgEnde(*this, ButtonFactory(), {layout.closeLeft, layout.closeTop, rt::Picture::FromResource(IDR_CLOSE_NORMAL), true},
+              {.MouseDown = &SkinnedForm::imgEnde_MouseDown, .MouseMove = &SkinnedForm::imgEnde_MouseMove,
+               .MouseUp = &SkinnedForm::imgEnde_MouseUp, .Click = &SkinnedForm::imgEnde_Click}),
       imgHintergrund(*this, {layout.skinLeft, layout.skinTop, rt::Picture::FromResource(IDR_SKIN), true}) {
     AddFaces(imgEnde, IDR_CLOSE_HOVER, IDR_CLOSE_PRESSED);
-    WireButton(imgEnde);
-    picHintergrund.MouseMove = [this](int b, int s, float x, float y) { picHintergrund_MouseMove(b, s, x, y); };
 }
 
 PictureButton::Factory SkinnedForm::ButtonFactory() {
@@ -66,13 +50,9 @@ void ShowFace(PictureButton& button, Face face) {
     button(0).SetPicture(button(static_cast<int>(face)).GetPicture());
 }
 
-void SkinnedForm::WireButton(PictureButton& button) {
-    button.MouseDown = [&button](int, int, int, float, float) { ShowFace(button, FaceOnMouseDown()); };
-    button.MouseMove = [&button](int, int Button, int, float, float) {
-        ShowFace(button, FaceOnMouseMove(Button));
-    };
-    button.MouseUp = [&button](int, int, int, float, float) { ShowFace(button, FaceOnMouseUp()); };
-}
+void SkinnedForm::imgEnde_MouseDown(int, int, int, float, float) { ShowFace(imgEnde, FaceOnMouseDown()); }
+void SkinnedForm::imgEnde_MouseMove(int, int Button, int, float, float) { ShowFace(imgEnde, FaceOnMouseMove(Button)); }
+void SkinnedForm::imgEnde_MouseUp(int, int, int, float, float) { ShowFace(imgEnde, FaceOnMouseUp()); }
 
 void SkinnedForm::ResetButtons() { ShowFace(imgEnde, Face::Normal); }
 

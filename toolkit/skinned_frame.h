@@ -53,8 +53,11 @@ protected:
     // below the other from its y, once for each pass in order.
     void PrintTexts(std::span<const std::wstring> items, std::span<const TextPass> passes);
 
-    // Makes a button array react to the mouse with its faces.
-    void WireButton(PictureButton& button);
+    // The close button: its faces follow the mouse; a click is the window's own.
+    void imgEnde_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void imgEnde_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void imgEnde_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    virtual void imgEnde_Click(int Index) = 0;
     // The pointer is on the background: every button shows its normal face.
     virtual void ResetButtons();
 

@@ -88,9 +88,10 @@ Folder::Folder() {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
     static unsigned serial = 0;
-    path_ = std::wstring(temp) + L"veltrin-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++serial);
-    ::CreateDirectoryW(path_.c_str(), nullptr);
+    do {  // a new folder: one left by an earlier run of the same process number holds its files
+        path_ = std::wstring(temp) + L"veltrin-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++serial);
+    } while (!::CreateDirectoryW(path_.c_str(), nullptr) && ::GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 Folder::~Folder() {

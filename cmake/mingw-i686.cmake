@@ -1,12 +1,4 @@
-# Cross-compiles the Windows programs for 32-bit x86 with mingw-w64.
-# The -posix thread model is needed for std::mutex, which GoogleTest uses.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run)
+# The shipped programs: 32-bit x86 Windows programs, cross-compiled with mingw-w64.
+set(veltrin_triple i686-w64-mingw32)
+set(veltrin_processor x86)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -3,4 +3,6 @@
 # x86 code at full speed (see README).
 set(veltrin_triple x86_64-w64-mingw32)
 set(veltrin_processor AMD64)
+# The posix thread model: GoogleTest needs std::mutex.
+set(veltrin_threads posix)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

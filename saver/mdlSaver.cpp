@@ -1,9 +1,10 @@
 #include "mdlSaver.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
+#include <optional>
 
 namespace saver {
 
@@ -23,44 +24,79 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-bool IsNumber(std::string_view text) {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A number as a command line may write it, value = digits x 10^exponent,
+// the digits without leading zeros.
+struct DecimalNumber {
+    bool negative = false;
+    std::string digits;
+    long exponent = 0;
+};
+
+// The whole text as a number: blanks around it, an optional sign, digits
+// with an optional decimal point, an optional exponent; nothing otherwise.
+std::optional<DecimalNumber> ParseNumber(std::string_view text) {
     text = TrimBlanks(text);
+    DecimalNumber n;
     std::size_t i = 0;
-    auto digits = [&] {
-        const std::size_t from = i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) ++i;
-        return i - from;
-    };
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t mantissa = digits();
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        mantissa += digits();
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) n.negative = text[i++] == '-';
+    bool point = false, any = false;
+    for (; i < text.size() && (IsDigit(text[i]) || (text[i] == '.' && !point)); ++i) {
+        if (text[i] == '.') {
+            point = true;
+            continue;
+        }
+        any = true;
+        if (point) --n.exponent;
+        if (text[i] != '0' || !n.digits.empty()) n.digits += text[i];
     }
-    if (mantissa == 0) return false;
+    if (!any) return std::nullopt;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
+        const bool negative = ++i < text.size() && text[i] == '-';
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        if (digits() == 0) return false;
+        if (i == text.size() || !IsDigit(text[i])) return std::nullopt;
+        long exponent = 0;
+        for (; i < text.size() && IsDigit(text[i]); ++i) exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000L);
+        n.exponent += negative ? -exponent : exponent;
     }
-    return i == text.size();
+    if (i != text.size()) return std::nullopt;
+    return n;
 }
+
+// The nearest whole number, halves to the even neighbour; nothing beyond 32 bits.
+std::optional<std::int32_t> NearestInt32(const DecimalNumber& n) {
+    const long whole = static_cast<long>(n.digits.size()) + n.exponent;  // digits before the point
+    if (whole > 10) return std::nullopt;  // 10^10 and more
+    const auto digit = [&](long k) { return k >= 0 && k < static_cast<long>(n.digits.size()) ? n.digits[k] - '0' : 0; };
+    std::int64_t value = 0;
+    for (long k = 0; k < whole; ++k) value = value * 10 + digit(k);
+    const long first = std::max(whole, 0L);  // the first digit after the point
+    bool restNonZero = false;
+    for (long k = first + 1; k < static_cast<long>(n.digits.size()); ++k) restNonZero = restNonZero || digit(k) != 0;
+    const int next = whole >= 0 ? digit(first) : 0;
+    if (next > 5 || (next == 5 && (restNonZero || value % 2 == 1))) ++value;
+    if (n.negative) value = -value;
+    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
 
 std::int32_t GetPreviewParent(std::string_view command) {
     const std::string_view text = TrimBlanks(command);
     // Every trailing part ends where the text ends, and a number ends in a
     // digit or a point: without one, no part can form a number. This also
     // keeps a long command line from being scanned once per trailing part.
-    if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.back())) || text.back() == '.')) return 0;
+    if (text.empty() || !(IsDigit(text.back()) || text.back() == '.')) return 0;
     for (std::size_t n = text.size(); n >= 1; --n) {
-        const std::string_view tail = text.substr(text.size() - n);
-        if (!IsNumber(tail)) continue;
-        const std::string number(TrimBlanks(tail));
-        const double value = std::nearbyint(std::strtod(number.c_str(), nullptr));  // halves to even
-        if (!(value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max())) {
-            return 0;
+        if (const std::optional<DecimalNumber> number = ParseNumber(text.substr(text.size() - n))) {
+            return NearestInt32(*number).value_or(0);
         }
-        return static_cast<std::int32_t>(value);
     }
     return 0;
 }

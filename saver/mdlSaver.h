@@ -23,10 +23,6 @@ std::string_view TrimBlanks(std::string_view text);
 // number cannot name a window.
 std::int32_t GetPreviewParent(std::string_view command);
 
-// Whether the whole text forms a number: blanks around it, an optional sign,
-// digits with an optional decimal point, an optional exponent.
-bool IsNumber(std::string_view text);
-
 // The pointer movement rule. Each event is compared with the previous event
 // of the same rule; a jump of 45 twips or more on either axis fires it, except
 // while the recorded position is (0, 0), which counts as "nothing seen yet".

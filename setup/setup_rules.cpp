@@ -1,6 +1,7 @@
 #include "setup_rules.h"
 
 #include "screen_texts.h"
+#include "text_encoding.h"
 
 namespace setup {
 
@@ -51,7 +52,7 @@ std::wstring JoinPath(const std::wstring& folder, const wchar_t* name) { return 
 
 std::wstring DisplaySettingsCommand(std::int32_t& page) {
     if (page < 0 || page > 3) page = 3;
-    return L"rundll32.exe shell32.dll,Control_RunDLL desk.cpl,," + std::to_wstring(page);
+    return L"rundll32.exe shell32.dll,Control_RunDLL desk.cpl,," + rt::Decimal(page);
 }
 
 }  // namespace setup

@@ -1,12 +1,14 @@
 #include "screen_texts.h"
 
+#include "text_encoding.h"
+
 namespace toolkit {
 
 std::wstring AuthorLine(const rt::VersionRecord& version) { return L"Autor: " + version.companyName; }
 
 std::wstring VersionLine(const rt::VersionRecord& version) {
-    return L"Version: " + std::to_wstring(version.major) + L"." + std::to_wstring(version.minor) + L"." +
-           std::to_wstring(version.revision);
+    return L"Version: " + rt::Decimal(version.major) + L"." + rt::Decimal(version.minor) + L"." +
+           rt::Decimal(version.revision);
 }
 
 std::array<std::wstring, 4> AboutItems(std::wstring_view title, std::wstring_view note, const rt::VersionRecord& version) {

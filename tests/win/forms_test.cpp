@@ -12,6 +12,7 @@
 #include "frmSetup.h"
 #include "frmmain.h"
 #include "platform.h"
+#include "timer.h"
 
 namespace {
 
@@ -98,6 +99,24 @@ TEST_P(EffectWindow, ExitRuleAndCursor) {
     EXPECT_EQ(seen.cursorShows, GetParam().cursorShows);
 }
 INSTANTIATE_TEST_SUITE_P(Input, EffectWindow, ::testing::ValuesIn(kExits), [](const auto& p) { return p.param.name; });
+
+// The step loop processes events inside its tick; a timer must not start its
+// handler again meanwhile, or the loops nest until the stack runs out.
+TEST(Timer, NeverEntersItsHandlerAgainWhileItRuns) {
+    rt::Form form({});
+    rt::Timer timer(form, 1);
+    int depth = 0, deepest = 0, ticks = 0;
+    timer.Tick = [&] {
+        deepest = std::max(deepest, ++depth);
+        for (const ULONGLONG until = ::GetTickCount64() + (ticks++ ? 0 : 100); ::GetTickCount64() < until;) rt::DoEvents();
+        --depth;
+    };
+    form.Load();
+    for (const ULONGLONG until = ::GetTickCount64() + 1000; ::GetTickCount64() < until && ticks < 3;) rt::DoEvents();
+    EXPECT_GE(ticks, 3);
+    EXPECT_EQ(deepest, 1);
+    form.Unload();
+}
 
 // Two monitors: one of 776 pixels left of and above the primary one.
 int WINAPI TwoMonitors(int index) {

@@ -106,12 +106,10 @@ VersionRecord App::Version() { return VersionOf(::GetModuleHandleW(nullptr)).val
 
 std::optional<VersionRecord> VersionOfFile(const std::wstring& path) {
     // As data only: nothing of the file runs, and it need not suit this process.
-    const HMODULE module =
-        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const UniqueModule module(
+        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
     if (!module) return std::nullopt;
-    std::optional<VersionRecord> record = VersionOf(module);
-    ::FreeLibrary(module);
-    return record;
+    return VersionOf(module.get());
 }
 
 std::optional<std::wstring> Environ(const wchar_t* name) {

@@ -71,6 +71,12 @@ struct IconTraits {
     static void close(pointer h) noexcept { ::DestroyIcon(h); }
 };
 
+struct ModuleTraits {
+    using pointer = HMODULE;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer h) noexcept { ::FreeLibrary(h); }
+};
+
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
@@ -79,6 +85,7 @@ using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 
 // Selects an object into a DC for one scope and selects the previous one back,
 // so the object can be deleted afterwards (a selected object cannot).

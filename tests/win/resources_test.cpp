@@ -48,8 +48,9 @@ TEST(Shipped, ProgramsImportOnlyKnownDllsAndAskForTheirRights) {
         const std::string image = rt::ReadWholeFile(Shipped(file), 64u << 20).value_or("");
         ASSERT_GT(image.size(), 4096u);
         for (const std::string& dll : Imports(image)) EXPECT_TRUE(known.count(dll)) << dll << " is no known DLL";
-        const HMODULE module = ::LoadLibraryExW(Shipped(file).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(module, nullptr);
+        const rt::UniqueModule owner(::LoadLibraryExW(Shipped(file).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        ASSERT_TRUE(owner);
+        const HMODULE module = owner.get();
         const HRSRC manifest = ::FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
         const std::string text(static_cast<const char*>(::LockResource(::LoadResource(module, manifest))),
                                manifest ? ::SizeofResource(module, manifest) : 0);
@@ -66,7 +67,6 @@ TEST(Shipped, ProgramsImportOnlyKnownDllsAndAskForTheirRights) {
         wchar_t description[32] = {};
         ::LoadStringW(module, 1, description, 32);
         EXPECT_STREQ(description, std::string(file) == "Qor.drl" ? L"Veltrin" : L"");
-        ::FreeLibrary(module);
     }
 }
 

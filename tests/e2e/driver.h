@@ -6,32 +6,46 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "handles.h"
+#include "memory_surface.h"
+#include "sequential_file.h"
 
 namespace e2e {
 
 // How long a program may take to show itself or to end; longer for the
 // shipped 32-bit programs where they run emulated (VELTRIN_E2E_SLOW).
-DWORD Deadline();
+inline DWORD Deadline() { return _wgetenv(L"VELTRIN_E2E_SLOW") ? 180000 : 10000; }
 // How long a running program is watched before it counts as "kept running".
 inline constexpr DWORD kStaysMs = 400;
 
 // A file of this machine as Windows programs under Wine name it.
-std::wstring WinePath(const char* unixPath);
+inline std::wstring WinePath(const char* unixPath) {
+    std::wstring path = L"Z:";
+    for (const char* p = unixPath; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
+    return path;
+}
 
 // The programs under test, and the saver as it ships (32-bit), which the
-// setup installs.
-std::wstring SaverPath();
-std::wstring SetupPath();
-std::wstring ShippedSaverPath();
+// setup installs. VELTRIN_E2E_SAVER names another saver: the shipped one, say.
+inline std::wstring SaverPath() {
+    const wchar_t* other = _wgetenv(L"VELTRIN_E2E_SAVER");
+    return other ? other : WinePath(VELTRIN_SAVER_PATH);
+}
+inline std::wstring SetupPath() { return WinePath(VELTRIN_SETUP_PATH); }
+inline std::wstring ShippedSaverPath() { return WinePath(VELTRIN_SHIPPED_SAVER_PATH); }
 
 // Processes the driver's own pending messages (a preview host lives here).
-void Pump();
+inline void Pump() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+}
 
 template <class Pred>
 bool PollUntil(Pred done, DWORD ms = Deadline()) {
@@ -44,119 +58,277 @@ bool PollUntil(Pred done, DWORD ms = Deadline()) {
     }
 }
 
-// A folder of its own in the temporary folder, removed with its files.
+// ---- files ------------------------------------------------------------------
+
+// A new folder of its own in the temporary folder, removed with its files; a
+// program that has just ended may hold its image a moment longer.
 class Folder {
 public:
-    Folder();
-    ~Folder();
+    Folder() {
+        static unsigned serial = 0;
+        do {
+            path_ = std::filesystem::temp_directory_path() /
+                    (L"veltrin-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial));
+        } while (!std::filesystem::create_directory(path_));
+    }
+    ~Folder() {
+        PollUntil(
+            [&] {
+                std::error_code error;
+                std::filesystem::remove_all(path_, error);
+                return !error;
+            },
+            2000);
+    }
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-    const std::wstring& Path() const { return path_; }
+    std::wstring operator/(const std::wstring& name) const { return (path_ / name).wstring(); }
+    std::wstring Path() const { return path_.wstring(); }
 
 private:
-    std::wstring path_;
+    std::filesystem::path path_;
 };
 
-std::optional<std::string> ReadFileBytes(const std::wstring& path);
-bool Copy(const std::wstring& from, const std::wstring& to);
+inline std::optional<std::string> ReadFileBytes(const std::wstring& path) { return rt::ReadWholeFile(path, 64u << 20); }
+inline bool Copy(const std::wstring& from, const std::wstring& to) { return ::CopyFileW(from.c_str(), to.c_str(), FALSE); }
+
+// ---- processes --------------------------------------------------------------
 
 // Variables set (a value) or removed (nothing) in a started program's environment.
 using Environment = std::vector<std::pair<std::wstring, std::optional<std::wstring>>>;
 
-// One started program; terminated when this goes, if it still runs.
+// One started program; terminated when this goes, if it still runs. Every
+// program joins one job that dies with the driver, so even a driver killed by
+// the test runner leaves none behind.
 class Process {
 public:
     // `tail` follows the quoted program name as it stands: L" /s".
-    Process(const std::wstring& program, const std::wstring& tail, const Environment& environment = {});
+    Process(const std::wstring& program, const std::wstring& tail, const Environment& environment = {}) {
+        static const rt::UniqueKernelHandle job = [] {
+            rt::UniqueKernelHandle j(::CreateJobObjectW(nullptr, nullptr));
+            JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+            limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+            ::SetInformationJobObject(j.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+            return j;
+        }();
+        // The program inherits the driver's environment, changed for the moment of its start.
+        Environment saved;
+        for (const auto& [name, value] : environment) {
+            saved.emplace_back(name, Variable(name));
+            ::SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
+        }
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::wstring line = L"\"" + program + L"\"" + tail;
+        if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi)) {
+            ::AssignProcessToJobObject(job.get(), pi.hProcess);
+            ::ResumeThread(pi.hThread);
+            ::CloseHandle(pi.hThread);
+            process_.reset(pi.hProcess);
+            id_ = pi.dwProcessId;
+        }
+        for (const auto& [name, value] : saved) ::SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
+    }
     explicit Process(const std::wstring& tail) : Process(SaverPath(), tail) {}
     ~Process() { Kill(); }
 
-    bool Running() const;
-    DWORD ExitCode() const;
-    bool Ends(DWORD ms = Deadline()) const;
+    bool Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        if (process_) ::GetExitCodeProcess(process_.get(), &code);
+        return code;
+    }
+    bool Ends(DWORD ms = Deadline()) const { return PollUntil([&] { return !Running(); }, ms); }
     bool Stays(DWORD ms = kStaysMs) const { return !Ends(ms); }
-    void Kill();
+    void Kill() {
+        if (!Running()) return;
+        ::TerminateProcess(process_.get(), 99);
+        ::WaitForSingleObject(process_.get(), 5000);
+    }
 
-    std::vector<HWND> Windows() const;  // top-level
+    // Its top-level windows.
+    std::vector<HWND> Windows() const {
+        std::pair<DWORD, std::vector<HWND>> search{id_, {}};
+        ::EnumWindows(
+            [](HWND w, LPARAM p) {
+                auto& [id, found] = *reinterpret_cast<decltype(search)*>(p);
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(w, &owner);
+                if (owner == id) found.push_back(w);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.second;
+    }
     // The first of its top-level windows with this caption (and class).
-    HWND Find(const wchar_t* caption, const wchar_t* cls = nullptr) const;
+    HWND Find(const wchar_t* caption, const wchar_t* cls = nullptr) const {
+        for (HWND w : Windows()) {
+            wchar_t text[256] = {}, name[256] = {};
+            ::GetWindowTextW(w, text, 256);
+            ::GetClassNameW(w, name, 256);
+            if (!wcscmp(text, caption) && (!cls || !wcscmp(name, cls))) return w;
+        }
+        return nullptr;
+    }
     // Polls until that window is visible; null when it never is.
-    HWND Window(const wchar_t* caption, DWORD ms = Deadline()) const;
-    bool ShowsAWindow() const;
+    HWND Window(const wchar_t* caption, DWORD ms = Deadline()) const {
+        HWND found = nullptr;
+        return PollUntil([&] { return (found = Find(caption)) && ::IsWindowVisible(found); }, ms) ? found : nullptr;
+    }
+    bool ShowsAWindow() const {
+        for (HWND w : Windows()) {
+            if (::IsWindowVisible(w)) return true;
+        }
+        return false;
+    }
     // Runs to its end within the deadline without ever showing a window.
-    bool EndsUnseen() const;
+    bool EndsUnseen() const {
+        bool seen = false;
+        return process_ && PollUntil([&] { return (seen |= ShowsAWindow()), !Running(); }) && !seen;
+    }
 
 private:
+    static std::optional<std::wstring> Variable(const std::wstring& name) {
+        std::wstring value(32767, L'\0');
+        const DWORD n = ::GetEnvironmentVariableW(name.c_str(), value.data(), 32767);
+        return n ? std::optional(value.substr(0, n)) : std::nullopt;
+    }
     rt::UniqueKernelHandle process_;
     DWORD id_ = 0;
 };
 
-RECT WindowRect(HWND window);
+inline RECT WindowRect(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return r;
+}
 
-// ---- input ----------------------------------------------------------------
+// The window's region in window coordinates; null when it has none.
+inline rt::UniqueRegion Region(HWND window) {
+    rt::UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    if (::GetWindowRgn(window, region.get()) == ERROR) region.reset();
+    return region;
+}
+
+// ---- input ------------------------------------------------------------------
 
 enum class Button { Left, Right };
-// A real absolute move; true once the pointer is there.
-bool MoveMouse(int x, int y);
+
+inline void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi = {dx, dy, 0, flags, 0, 0};
+    ::SendInput(1, &in, sizeof in);
+}
+inline void SendKey(WORD vk, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki = {vk, static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, 0, 0};
+    ::SendInput(1, &in, sizeof in);
+}
+inline bool PointerAt(int x, int y) {
+    POINT p{};
+    return ::GetCursorPos(&p) && p.x == x && p.y == y;
+}
+
+// A real absolute move; true once the pointer is there. Absolute positions
+// run 0..65535 over the primary screen; it aims at the pixel's middle.
+inline bool MoveMouse(int x, int y) {
+    const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, LONG((2LL * x + 1) * 65536 / (2LL * w)),
+              LONG((2LL * y + 1) * 65536 / (2LL * h)));
+    return PollUntil([&] { return PointerAt(x, y); }, 2000);
+}
 // MoveMouse, kept apart from the next move: Wine merges a move into the one
 // before it while that still waits, and merges only with the last queued
 // input, so the release of an unused key follows each move.
-bool StepMouse(int x, int y);
+inline bool StepMouse(int x, int y) {
+    if (!MoveMouse(x, y)) return false;
+    SendKey(VK_F24, KEYEVENTF_KEYUP);
+    return true;
+}
 // The pointer put somewhere without an event of ours (before a start).
-bool PlacePointer(int x, int y);
-void Press(Button button);
-void Release(Button button);
-void Click(Button button = Button::Left);
-void Key(WORD vk);
-bool Front(HWND window);
-bool CursorShowing();  // for the foreground window's thread
+inline bool PlacePointer(int x, int y) {
+    return PollUntil([&] { return ::SetCursorPos(x, y), PointerAt(x, y); }, 2000);
+}
+inline void Press(Button b) { SendMouse(b == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN); }
+inline void Release(Button b) { SendMouse(b == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP); }
+inline void Click(Button b = Button::Left) {
+    Press(b);
+    Release(b);
+}
+inline void Key(WORD vk) {
+    SendKey(vk, 0);
+    SendKey(vk, KEYEVENTF_KEYUP);
+}
+inline bool Front(HWND window) {
+    return PollUntil([&] { return ::GetForegroundWindow() == window || (::SetForegroundWindow(window), false); }, 2000);
+}
+// For the foreground window's thread.
+inline bool CursorShowing() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING);
+}
 
-// ---- the screen -----------------------------------------------------------
+// ---- the screen -------------------------------------------------------------
 
-class Shot {
-public:
-    static Shot Take();
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    std::uint32_t At(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }  // 0x00RRGGBB
-
-private:
-    int width_ = 0, height_ = 0;
-    std::vector<std::uint32_t> pixels_;
+// The primary screen's pixels as 0x00RRGGBB.
+struct Shot {
+    static Shot Take() {
+        const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+        rt::WindowDc screen(nullptr);
+        rt::MemorySurface copy(w, h);
+        if (!::BitBlt(copy.Dc(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY | CAPTUREBLT)) return {};
+        ::GdiFlush();
+        Shot shot{w, h, {copy.Bits(), copy.Bits() + std::size_t(w) * h}};
+        for (std::uint32_t& p : shot.pixels) p &= 0xFFFFFF;
+        return shot;
+    }
+    std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
 };
 
 inline bool IsDigitGreen(std::uint32_t p) { return (p & 0xFF00FF) == 0 && (p & 0xFF00) != 0; }
 
-// Which pixels of a picture area belong to something: a window's region, or
-// what a test draws. Pixels outside the area never do.
-class Mask {
-public:
-    Mask(int width, int height) : width_(width), height_(height), bits_(std::size_t(width) * height) {}
-    bool At(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_ && bits_[Index(x, y)]; }
-    void Set(int x, int y) {
-        if (x >= 0 && y >= 0 && x < width_ && y < height_) bits_[Index(x, y)] = true;
+// A picture of assets/ as ImageMagick decodes it: raw RGB made at build time;
+// empty when it is not of this size.
+inline std::vector<std::uint32_t> Artwork(const char* picture, int width, int height) {
+    const std::optional<std::string> rgb =
+        rt::ReadWholeFile(WinePath((std::string(VELTRIN_E2E_ARTWORK_DIR "/") + picture + ".rgb").c_str()), 1 << 20);
+    std::vector<std::uint32_t> pixels;
+    for (std::size_t i = 0; rgb && rgb->size() == std::size_t(width) * height * 3 && i < rgb->size(); i += 3) {
+        const auto c = [&](std::size_t k) { return std::uint32_t(static_cast<unsigned char>((*rgb)[i + k])); };
+        pixels.push_back(c(0) << 16 | c(1) << 8 | c(2));
     }
-    // How many pixels of `area` differ; 0 when the masks agree there.
-    int Differences(const Mask& other, const RECT& area) const;
-
-private:
-    std::size_t Index(int x, int y) const { return std::size_t(y) * width_ + x; }
-    int width_, height_;
-    std::vector<bool> bits_;
-};
-
-// The window's region in window coordinates; nothing when it has none.
-std::optional<Mask> Region(HWND window, int width, int height);
-
-// A picture of assets/ as ImageMagick decodes it: raw RGB made at build time.
-std::vector<std::uint32_t> Artwork(const char* picture, int width, int height);
-// Pixels of the screen at `origin` that differ from the picture.
-int Mismatches(const Shot& shot, POINT origin, const std::vector<std::uint32_t>& picture, int width);
+    return pixels;
+}
+// Whether the screen shows the picture at `origin`.
+inline bool Shows(const Shot& shot, POINT origin, const std::vector<std::uint32_t>& picture, int width) {
+    for (std::size_t i = 0; i < picture.size(); ++i) {
+        if (shot.At(origin.x + int(i % width), origin.y + int(i / width)) != picture[i]) return false;
+    }
+    return !picture.empty();
+}
 
 // ---- the clipboard ----------------------------------------------------------
 
-bool SetClipboard(const std::wstring& text);  // empty: clears it
-std::optional<std::wstring> ClipboardText();
+// Puts the text on the clipboard; empty: clears it.
+inline bool SetClipboard(const std::wstring& text) {
+    if (!PollUntil([] { return ::OpenClipboard(nullptr) != FALSE; }, 2000)) return false;
+    bool ok = ::EmptyClipboard();
+    if (ok && !text.empty()) {
+        const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+        void* target = memory ? ::GlobalLock(memory) : nullptr;
+        if (target) std::memcpy(target, text.c_str(), bytes), ::GlobalUnlock(memory);
+        ok = target && ::SetClipboardData(CF_UNICODETEXT, memory);  // the clipboard owns it now
+        if (!ok && memory) ::GlobalFree(memory);
+    }
+    ::CloseClipboard();
+    return ok;
+}
 
 }  // namespace e2e

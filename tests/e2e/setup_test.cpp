@@ -84,12 +84,12 @@ TEST(Setup, InstallsInTheLanguageChosenLastAndEndsAfterTheCompletionScreen) {
     })) << "hidden, not unloaded";
     const RECT w = WindowRect(welcome);
     ASSERT_TRUE(MoveMouse(w.left + kInstallButton.x, w.top + kInstallButton.y));
-    EXPECT_TRUE(PollUntil([&] { return Mismatches(Shot::Take(), {w.left + 138, w.top + 339}, Artwork("next_hover", 46, 28), 46) == 0; }));
-    const Mask welcomeOutline = Region(welcome, 449, 488).value_or(Mask(1, 1));
+    EXPECT_TRUE(PollUntil([&] { return Shows(Shot::Take(), {w.left + 138, w.top + 339}, Artwork("next_hover", 46, 28), 46); }));
+    const rt::UniqueRegion welcomeOutline = Region(welcome);
     Click();
     EXPECT_TRUE(PollUntil([&] {
-        const std::optional<Mask> now = Region(welcome, 449, 488);
-        return run.setup->Running() && now && now->Differences(welcomeOutline, {0, 0, 449, 488}) > 0;
+        const rt::UniqueRegion now = Region(welcome);
+        return run.setup->Running() && now && welcomeOutline && !::EqualRgn(now.get(), welcomeOutline.get());
     })) << "no completion screen";
     EXPECT_TRUE(run.setup->Ends(Deadline() + 1500));
     EXPECT_EQ(run.setup->ExitCode(), 0u);
@@ -166,9 +166,7 @@ TEST(Setup, KilledWhileInstallingLeavesEachFileWholeOldOrNew) {
         SCOPED_TRACE(moment);
         SetupRun run(Shipped(), Environment{{L"WinDir", windows.Path()}}, false);
         ASSERT_TRUE(run.Choose(L"&Next"));
-        const HWND welcome = run.setup->Window(L"About");
-        ASSERT_TRUE(welcome && MoveMouse(WindowRect(welcome).left + kInstallButton.x, WindowRect(welcome).top + kInstallButton.y));
-        Click();
+        ASSERT_TRUE(run.ClickOnWelcome(kInstallButton));
         ::Sleep(moment * 2);  // the moment of the kill, not a wait for a window
         run.setup->Kill();
         const auto saver = ReadFileBytes(windows / L"Veltrin.scr"), settings = ReadFileBytes(windows / L"scrVeltrin.ini");

@@ -89,22 +89,6 @@ TEST(Step, AColumnOver125CharactersIsEmptiedBeforeItsNextPiece) {
     EXPECT_EQ(empty, L"    ");
 }
 
-TEST(Step, APassHasOneStepMoreThanColumnsAndChoosesAmongTheColumnsOfTheMoment) {
-    int count = 3;
-    std::vector<std::pair<int, int>> steps;
-    const double draws[] = {0.99, 0.5, 0.99, 0.0};
-    std::size_t next = 0;
-    RunPass([&] { return count; }, [&] { return draws[next++ % 4]; }, [&](int c, int k) {
-        steps.emplace_back(c, k);
-        count = 10;  // the layout ran inside this step
-    });
-    EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{2, 8}, {9, 1}, {9, 8}, {9, 1}}));  // column drawn first
-    steps.clear();
-    RunPass([] { return 0; }, [] { return 0.99; }, [&](int c, int k) { steps.emplace_back(c, k); });
-    EXPECT_EQ(steps.size(), 1u);  // no columns yet: one step, into column 0
-    EXPECT_EQ(steps[0].first, 0);
-}
-
 TEST(Pieces, EachEntryComesUpOneTimeInFourteenInTheSameSequenceOnEveryStart) {
     rt::RandomSource random, again;
     std::map<std::wstring_view, int> pieces;

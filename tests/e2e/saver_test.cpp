@@ -69,7 +69,6 @@ void PrintTo(const Input& c, std::ostream* os) { *os << c.name; }
 
 constexpr POINT kStart{444, 400};  // inside column 40
 const Input kInputs[] = {
-    {"Key", [](HWND w) { Front(w), Key('Q'); }, true},
     {"AltAlone", [](HWND w) { Front(w), Key(VK_MENU); }, true},
     {"ClickOnAColumn", [](HWND) { Click(); }, true},
     {"JumpOfThreePixels", [](HWND) { StepMouse(kStart.x + 1, kStart.y + 1), StepMouse(kStart.x + 1, kStart.y + 4); }, true},

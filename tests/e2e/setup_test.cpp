@@ -29,13 +29,12 @@ public:
         ::CreateDirectoryW(windows.c_str(), nullptr);
         Copy(SetupPath(), folder / L"Veltrin-Setup.exe");
         if (shipped) rt::WriteWholeFile(folder / L"Qor.drl", *shipped);
-        if (earlierFiles) Put(kEarlierSaver, kEarlierSettings);
+        if (earlierFiles) {
+            rt::WriteWholeFile(windows + L"\\Veltrin.scr", kEarlierSaver);
+            rt::WriteWholeFile(windows + L"\\scrVeltrin.ini", kEarlierSettings);
+        }
         PlacePointer(1010, 750);  // where no window of it appears
         setup.emplace(folder / L"Veltrin-Setup.exe", L"", environment.value_or(Environment{{L"WinDir", windows}}));
-    }
-    void Put(const std::string& saver, const std::string& settings) const {
-        rt::WriteWholeFile(windows + L"\\Veltrin.scr", saver);
-        rt::WriteWholeFile(windows + L"\\scrVeltrin.ini", settings);
     }
     std::optional<std::string> Installed(const wchar_t* name) const { return ReadFileBytes(windows + L"\\" + name); }
     bool Holds(const std::string& saver, const std::string& settings) const {

@@ -21,23 +21,24 @@ std::vector<std::pair<int, std::wstring>> Screen(const std::vector<std::wstring>
     return lines;
 }
 
+// Title, note, author and version on lines 0, 2, 4 and 6, the instructions
+// (four lines in German, three in English) or the completion from line 10 on,
+// every other line; each text but the author's and the version in its language.
 TEST(ScreenTexts, EachSetInEachLanguageLineByLine) {
-    const auto set = [](const wchar_t* title, const wchar_t* note, std::vector<std::wstring> rest) {
-        std::vector<std::pair<int, std::wstring>> lines = {{0, title}, {2, note}, {4, L"Autor: Brandor"}, {6, L"Version: 2.1.5"}};
-        for (std::size_t i = 0; i < rest.size(); ++i) lines.emplace_back(10 + 2 * int(i), rest[i]);
-        return lines;
-    };
-    const wchar_t *de = L"Veltrin-Bildschirmschoner", *deNote = L"Kostenloses Programm!";
-    const wchar_t *en = L"Veltrin-Screen-Saver", *enNote = L"Free Program!";
     const rt::VersionRecord version{2, 1, 0, 5, L"Brandor", L""};
-    EXPECT_EQ(Screen(setup::ScreenItems(false, Language::German, version)),
-              set(de, deNote, {L"Bitte klicken Sie auf die", L"rechte untere Schalt-", L"fl\u00E4che, um das Programm", L"zu installieren."}));
-    EXPECT_EQ(Screen(setup::ScreenItems(false, Language::English, version)),
-              set(en, enNote, {L"Please click on the button", L"at the right buttom corner", L"to install the program."}));
-    EXPECT_EQ(Screen(setup::ScreenItems(true, Language::German, version)),
-              set(de, deNote, {L"Die Installation wurde", L"erfolgreich abgeschlossen.", L"Setup wird jetzt beendet."}));
-    EXPECT_EQ(Screen(setup::ScreenItems(true, Language::English, version)),
-              set(en, enNote, {L"Screen Saver has been", L"successfully installed.", L"Setup will end now."}));
+    for (bool finished : {false, true}) {
+        const auto german = Screen(setup::ScreenItems(finished, Language::German, version));
+        const auto english = Screen(setup::ScreenItems(finished, Language::English, version));
+        ASSERT_EQ(german.size(), finished ? 7u : 8u);
+        ASSERT_EQ(english.size(), 7u);
+        for (std::size_t i = 0; i < english.size(); ++i) {
+            EXPECT_EQ(english[i].first, i < 4 ? 2 * int(i) : 2 * int(i) + 2) << i;
+            EXPECT_EQ(german[i].first, english[i].first) << i;
+            EXPECT_EQ(german[i].second == english[i].second, i == 2 || i == 3) << i;
+        }
+        EXPECT_EQ(german.back().first, finished ? 14 : 16);
+        EXPECT_EQ(german[2].second + german[3].second, L"Autor: BrandorVersion: 2.1.5");
+    }
     EXPECT_EQ(Screen(setup::ScreenItems(true, Language::English, {12, 0, 7, 305, L"", L""}))[3].second, L"Version: 12.0.305");
 }
 

@@ -227,7 +227,7 @@ int main(int argc, char** argv) {
     // bench takes the steps itself.
     form.DoIt.SetEnabled(false);
     form.Show();
-    form.Timer1_Timer();
+    form.Timer1.Tick();
     EditColumns reference(form.ColumnCount);
     rt::RandomSource referenceRandom;  // the sequence rt::Rnd gives the product
 

@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
     form.Load();
     form.DoIt.SetEnabled(false);  // the bench takes the steps itself; DoIt never returns
     form.Show();
-    form.Timer1_Timer();
+    form.Timer1.Tick();
     rt::DoEvents();
 
     RECT client{};

@@ -16,10 +16,10 @@ public:
 
     rt::Timer tmrStatic{*this, 1, &frmAbout1::tmrStatic_Timer};
 
-    void Form_Load() override;
     void DrawTexts();
 
 protected:
+    void Form_Load() override;
     void imgEnde_Click(int Index) override;
     void Form_Unload(int& Cancel) override;
 

@@ -31,7 +31,12 @@ public:
         return std::make_unique<rt::TextBox>(*this, d);
     }, ColumnDesign(), {.MouseMove = &frmmain::Text1_MouseMove, .Click = &frmmain::Text1_Click}};
 
-    // Event handlers (public so the in-process tests can drive them).
+    // One step of the effect: piece k appended to column col.
+    void Step(int col, int k);
+    // The full-screen set-up (/s): on top, cursor hidden, over every monitor.
+    void StartFullScreen();
+
+private:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     void Form_MouseDown(int Button, int Shift, float X, float Y) override;
@@ -43,12 +48,6 @@ public:
     void Text1_MouseMove(int Index, int Button, int Shift, float X, float Y);
     void Text1_Click(int Index);
 
-    // One step of the effect: piece k appended to column col.
-    void Step(int col, int k);
-    // The full-screen set-up (/s): on top, cursor hidden, over every monitor.
-    void StartFullScreen();
-
-private:
     static rt::TextBox::Design ColumnDesign();
     bool MayRun(saver::SaverMode mode);
     void StartPreview(const std::string& command);

@@ -16,21 +16,21 @@ public:
     toolkit::PictureButton imgNext;
     rt::Timer Timer1;
 
-    void Form_Load() override;
     // Composes the window with the welcome texts, or the completion texts once finished.
     void DrawTexts(bool Finished);
-    void imgNext_Click(int Index);
-    void Timer1_Timer();
     // Opens the display settings on `Page` (0..3; anything else opens 3 and
     // is set to 3) without waiting for them. False when they did not start.
     bool DispDialog(std::int32_t& Page);
 
 protected:
+    void Form_Load() override;
     void imgEnde_Click(int Index) override;
     void Form_Unload(int& Cancel) override;
     void ResetButtons() override;
 
 private:
+    void imgNext_Click(int Index);
+    void Timer1_Timer();
     void imgNext_MouseDown(int Index, int Button, int Shift, float X, float Y);
     void imgNext_MouseMove(int Index, int Button, int Shift, float X, float Y);
     void imgNext_MouseUp(int Index, int Button, int Shift, float X, float Y);

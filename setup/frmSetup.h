@@ -26,11 +26,12 @@ public:
     // English while option 0 is selected, German otherwise.
     setup::Language ChosenLanguage() const;
 
+protected:
     void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+
+private:
     void Opt_Click(int Index);
     void Command1_Click();
     void Command2_Click();
-
-protected:
-    void Form_Unload(int& Cancel) override;
 };

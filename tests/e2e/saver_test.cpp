@@ -91,19 +91,6 @@ TEST_P(Ending, FollowsTheExitRules) {
 }
 INSTANTIATE_TEST_SUITE_P(Input, Ending, ::testing::ValuesIn(kInputs), [](const auto& p) { return p.param.name; });
 
-// No switch, or a blank before it: the designed window, with the cursor.
-TEST_F(FullScreen, WithoutASwitchTheDesignedWindowOpensMaximisedNotOnTopWithTheCursor) {
-    for (const wchar_t* tail : {L"", L"  /s"}) {
-        ASSERT_NO_FATAL_FAILURE(Start({600, 500}, tail));
-        EXPECT_EQ(::GetWindowLongW(window, GWL_STYLE) & (WS_MAXIMIZE | WS_CAPTION), WS_MAXIMIZE);
-        EXPECT_FALSE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-        ASSERT_TRUE(Front(window));
-        EXPECT_TRUE(CursorShowing());
-        Key('Q');
-        EXPECT_TRUE(saver->Ends());
-    }
-}
-
 TEST(CommandLine, PasswordAndPreviewsWithoutAHostEndAtOnceUnseen) {
     for (const wchar_t* tail : {L" /a", L" /p", L" /p 0", L" /p 999999", L" /p 99999999999"}) {
         Process saver(tail);

@@ -153,11 +153,16 @@ int WINAPI TwoMonitors(int index) {
     }
 }
 
-TEST_F(Faked, FullScreenCoversEveryMonitorAndLaysOutItsColumnsOverThem) {
+TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumnsLaidOut) {
     platform_->GetSystemMetrics = TwoMonitors;
     frmmain form;
-    form.Load();
+    form.Show();
     form.DoIt.SetEnabled(false);
+    // Without a switch, as this program's command line: the designed window,
+    // borderless and maximised, not on top, with the cursor.
+    EXPECT_EQ(::GetWindowLongW(form.hWnd(), GWL_STYLE) & (WS_MAXIMIZE | WS_CAPTION), WS_MAXIMIZE);
+    EXPECT_FALSE(::GetWindowLongW(form.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(seen.cursorHides, 0);
     form.StartFullScreen();
     RECT r{};
     ::GetWindowRect(form.hWnd(), &r);

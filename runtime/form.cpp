@@ -110,6 +110,13 @@ void Form::RouteCommand(HWND control, WORD code) {
     }
 }
 
+LRESULT Form::FocusedPushButton() const {
+    // Enter presses the push button that has the focus, as in a dialog.
+    const HWND focus = ::GetFocus();
+    if (!focus || !::IsChild(hWnd(), focus) || !(::SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON)) return 0;
+    return MAKELRESULT(::GetDlgCtrlID(focus), DC_HASDEFID);
+}
+
 void Form::RestoreFocus() {
     // Back to the control that had the focus, as a dialog does; else the first.
     if (lastFocus_ && ::IsChild(hWnd(), lastFocus_)) {
@@ -217,6 +224,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (lParam) RouteCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
             return 0;
+        case DM_GETDEFID:
+            return FocusedPushButton();
         case WM_GETMINMAXINFO:
             if (!design_.bordered && HasWindow()) FitToMonitor(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 0;

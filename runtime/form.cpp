@@ -1,8 +1,8 @@
 #include "form.h"
 
 #include <algorithm>
-#include <stdexcept>
 
+#include "failure.h"
 #include "platform.h"
 #include "timer.h"
 
@@ -37,7 +37,7 @@ void Form::Load() {
     ::AdjustWindowRectEx(&bounds, StyleOf(design_), FALSE, ExStyleOf(design_));
     ::OffsetRect(&bounds, -bounds.left, -bounds.top);
     if (!CreateNative(ExStyleOf(design_), StyleOf(design_), design_.caption, bounds, nullptr, design_.ownDc)) {
-        throw std::runtime_error("the window could not be created");
+        throw Failure("the window could not be created");
     }
     ++loadedForms;
     if (design_.centered) CenterOnScreen();

@@ -1,7 +1,8 @@
 #include "memory_surface.h"
 
-#include <stdexcept>
 #include <utility>
+
+#include "failure.h"
 
 namespace rt {
 
@@ -23,7 +24,7 @@ MemorySurface::MemorySurface(int width, int height) : width_(width), height_(hei
     if (width <= 0 || height <= 0) return;
     bitmap_ = CreateTopDownDib(width, height, &bits_);
     dc_.reset(::CreateCompatibleDC(nullptr));
-    if (!bitmap_ || !dc_) throw std::runtime_error("no memory for a drawing surface");
+    if (!bitmap_ || !dc_) throw Failure("no memory for a drawing surface");
     oldBitmap_ = ::SelectObject(dc_.get(), bitmap_.get());
 }
 

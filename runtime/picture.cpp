@@ -2,9 +2,9 @@
 
 #include <wincodec.h>
 
-#include <stdexcept>
 #include <utility>
 
+#include "failure.h"
 #include "memory_surface.h"
 
 namespace rt {
@@ -30,7 +30,7 @@ private:
 };
 
 void Check(HRESULT hr, const char* what) {
-    if (FAILED(hr)) throw std::runtime_error(what);
+    if (FAILED(hr)) throw Failure(what);
 }
 
 IWICImagingFactory& Factory() {
@@ -68,7 +68,7 @@ Picture Picture::FromMemory(const void* bytes, std::size_t size) {
 
     auto data = std::make_shared<Data>();
     data->bitmap = CreateTopDownDib(static_cast<int>(width), static_cast<int>(height), &data->bits);
-    if (!data->bitmap) throw std::runtime_error("no memory for the picture");
+    if (!data->bitmap) throw Failure("no memory for the picture");
     Check(converter->CopyPixels(nullptr, width * 4, width * height * 4, reinterpret_cast<BYTE*>(data->bits)),
           "the picture cannot be read");
     data->width = static_cast<int>(width);
@@ -86,7 +86,7 @@ Picture Picture::FromResource(int id) {
     const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
     const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-    if (!bytes) throw std::runtime_error("the picture resource is missing");
+    if (!bytes) throw Failure("the picture resource is missing");
     return FromMemory(bytes, ::SizeofResource(module, found));
 }
 

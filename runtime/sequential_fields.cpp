@@ -1,6 +1,6 @@
 #include "sequential_fields.h"
 
-#include <stdexcept>
+#include "failure.h"
 
 namespace rt {
 namespace {
@@ -74,7 +74,7 @@ std::string FormatRecord(std::initializer_list<std::string_view> fields) {
     bool first = true;
     for (std::string_view field : fields) {
         if (field.find_first_of("\"\r\n") != std::string_view::npos) {
-            throw std::runtime_error("a field of a record cannot hold a quote or a line end");
+            throw Failure("a field of a record cannot hold a quote or a line end");
         }
         if (!first) record += ',';
         first = false;

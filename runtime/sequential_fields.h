@@ -27,7 +27,7 @@ std::vector<std::string> ReadFields(std::string_view content, std::size_t count)
 
 // One record: each field in double quotes, separated by commas, ending in
 // CR LF. A field holding a double quote, CR or LF cannot be read back as it
-// was written, so it is refused with std::runtime_error.
+// was written, so it is refused with rt::Failure.
 std::string FormatRecord(std::initializer_list<std::string_view> fields);
 
 }  // namespace rt

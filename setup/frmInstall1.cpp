@@ -1,6 +1,6 @@
 #include "frmInstall1.h"
 
-#include <stdexcept>
+#include <exception>
 
 #include "app.h"
 #include "artwork_ids.h"

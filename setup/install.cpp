@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <span>
-#include <stdexcept>
 
 #include "app.h"
+#include "failure.h"
 #include "sequential_file.h"
 #include "settings_file.h"
 #include "version_record.h"
@@ -16,7 +16,7 @@ namespace {
 // More than any saver this setup ships; a larger file is not it.
 constexpr std::size_t kMostSaverBytes = 64u << 20;
 
-[[noreturn]] void Fail(const char* what) { throw std::runtime_error(what); }
+[[noreturn]] void Fail(const char* what) { throw rt::Failure(what); }
 
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -10,7 +10,7 @@
 namespace setup {
 
 // Installs the saver at `shipped` into the folder `windows` with the settings
-// of `language`. A run-time failure (std::runtime_error) when `windows` is no
+// of `language`. A run-time failure (rt::Failure) when `windows` is no
 // absolute path to an existing folder, when the shipped file is not the saver,
 // or when a file cannot be written or replaced.
 void InstallInto(const std::wstring& windows, const std::wstring& shipped, Language language);

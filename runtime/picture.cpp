@@ -33,13 +33,33 @@ void Check(HRESULT hr, const char* what) {
     if (FAILED(hr)) throw Failure(what);
 }
 
+// A function of ole32, which is loaded with the first picture rather than
+// imported: the full-screen saver and the setup's first window use no COM, and
+// an import would have the loader map ole32 and its own DLLs at every start.
+template <class F>
+F Ole32(const char* name) {
+    // Never freed before the program ends: the imaging component needs it.
+    static const UniqueModule ole32(::LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    const FARPROC found = ole32 ? ::GetProcAddress(ole32.get(), name) : nullptr;
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(found));
+}
+
+// An object of the imaging component; COM starts on this thread with the first.
+// The program's one user-interface thread is the only one that decodes.
+HRESULT CreateInstance(REFCLSID type, REFIID iid, void** object) {
+    static const auto create = [] {
+        const auto initialize = Ole32<decltype(&::CoInitializeEx)>("CoInitializeEx");
+        if (initialize) initialize(nullptr, COINIT_APARTMENTTHREADED);
+        return Ole32<decltype(&::CoCreateInstance)>("CoCreateInstance");
+    }();
+    if (!create) return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+    return create(type, nullptr, CLSCTX_INPROC_SERVER, iid, object);
+}
+
 IWICImagingFactory& Factory() {
-    // The program's one user-interface thread is the only one that decodes.
     static ComPtr<IWICImagingFactory> factory = [] {
-        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         ComPtr<IWICImagingFactory> f;
-        Check(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                 reinterpret_cast<void**>(f.put())),
+        Check(CreateInstance(CLSID_WICImagingFactory, IID_IWICImagingFactory, reinterpret_cast<void**>(f.put())),
               "the imaging component is not available");
         return f;
     }();

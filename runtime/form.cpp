@@ -58,7 +58,11 @@ void Form::Load() {
 void Form::Show() {
     Load();
     if (!IsLoaded()) return;
-    ::ShowWindow(hWnd(), state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    if (design_.activates) {
+        ::ShowWindow(hWnd(), state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    } else {
+        ::ShowWindow(hWnd(), SW_SHOWNA);  // as it is sized and placed
+    }
     ::UpdateWindow(hWnd());
 }
 

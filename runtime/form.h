@@ -47,6 +47,9 @@ struct FormDesign {
     ScaleMode scale = ScaleMode::Twips;
     // A private DC, for a form whose controls draw at every step.
     bool ownDc = false;
+    // false: shown without being activated, for a form that only lies behind
+    // another shown next; each activation costs a round of messages.
+    bool activates = true;
 };
 
 class Form : public Container {

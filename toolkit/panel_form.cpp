@@ -12,8 +12,9 @@ rt::PictureBoxDesign Panel() {
 
 }  // namespace
 
+// Not activated when shown: its skinned window, shown right after it, is the active one.
 PanelForm::PanelForm(PartnerFn partner)
-    : rt::Form({.caption = L"Form1"}),
+    : rt::Form({.caption = L"Form1", .activates = false}),
       picHintergrund(*this, Panel(), {.Click = &PanelForm::picHintergrund_Click, .GotFocus = &PanelForm::picHintergrund_GotFocus}),
       partner_(partner) {}
 

@@ -45,6 +45,10 @@ void frmmain::Form_Load() {
             StartPreview(command);
             break;
         case SaverMode::Configure:
+            // The effect stays hidden behind the about window: its columns are
+            // never laid out and no step runs, which would take a whole core.
+            Timer1.SetEnabled(false);
+            DoIt.SetEnabled(false);
             rt::TheForm<frmAbout1>().Show();
             Hide();
             break;

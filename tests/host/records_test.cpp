@@ -3,6 +3,7 @@
 // included), and a program's header.
 #include <gtest/gtest.h>
 
+#include "failure.h"
 #include "sequential_fields.h"
 #include "settings_record.h"
 #include "version_record.h"
@@ -29,7 +30,7 @@ TEST(Fields, QuotesCommasBlanksAndLineEndsReadBackWhatWasWritten) {
     };
     for (const auto& c : cases) EXPECT_EQ(rt::ReadFields(c.content, 5), c.fields) << c.content;
     EXPECT_EQ(rt::ReadFields(rt::FormatRecord({"x, y", "", " z "}), 3), (Fields{"x, y", "", " z "}));
-    EXPECT_THROW(rt::FormatRecord({"say \"hi\""}), std::runtime_error);
+    EXPECT_THROW(rt::FormatRecord({"say \"hi\""}), rt::Failure);
 }
 
 TEST(SettingsFile, TheSetupsExactBytesAndWhatTheAboutWindowMakesOfAnyFile) {

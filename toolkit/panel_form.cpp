@@ -28,7 +28,10 @@ void PanelForm::Form_Load() {
 void PanelForm::tmrStatic_Timer() {
     if (!IsLoaded()) return;
     const rt::Form& partner = partner_();
-    Move(partner.Left() + kOffsetX, partner.Top() + kOffsetY);
+    const float left = partner.Left() + kOffsetX, top = partner.Top() + kOffsetY;
+    // This runs every millisecond: a window already in place is left alone.
+    if (rt::TwipsToPixelsX(left) == rt::TwipsToPixelsX(Left()) && rt::TwipsToPixelsY(top) == rt::TwipsToPixelsY(Top())) return;
+    Move(left, top);
 }
 
 void PanelForm::picHintergrund_Click() { partner_().ZOrder(); }

@@ -136,6 +136,9 @@ TEST(AboutWindow, IsCentredItsPanelTranslucentBehindFollowingItAndItsCloseButton
         return p.left == to.x + 47 && p.top == to.y + 45;
     }));
     EXPECT_TRUE(about.EffectWindowHidden());
+    const double busy = about.saver->ProcessorSeconds();
+    EXPECT_TRUE(about.saver->Stays(1000));
+    EXPECT_LT(about.saver->ProcessorSeconds() - busy, 0.3) << "the hidden effect runs";
 
     // The close button's faces under the real pointer, wherever the window now is.
     const POINT button = about.OnScreen({85, 353}), device = about.OnScreen({120, 20}), face = about.OnScreen({63, 340});

@@ -124,7 +124,7 @@ public:
         if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si, &pi)) {
             ::AssignProcessToJobObject(job.get(), pi.hProcess);
             ::ResumeThread(pi.hThread);
-            ::CloseHandle(pi.hThread);
+            thread_.reset(pi.hThread);
             process_.reset(pi.hProcess);
             id_ = pi.dwProcessId;
         }
@@ -141,6 +141,13 @@ public:
     }
     bool Ends(DWORD ms = Deadline()) const { return PollUntil([&] { return !Running(); }, ms); }
     bool Stays(DWORD ms = kStaysMs) const { return !Ends(ms); }
+    // The processor time its main thread has used, in seconds.
+    double ProcessorSeconds() const {
+        FILETIME created{}, ended{}, kernel{}, user{};
+        ::GetThreadTimes(thread_.get(), &created, &ended, &kernel, &user);
+        const auto seconds = [](FILETIME t) { return double(ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart) / 1e7; };
+        return seconds(kernel) + seconds(user);
+    }
     void Kill() {
         if (!Running()) return;
         ::TerminateProcess(process_.get(), 99);
@@ -194,7 +201,7 @@ private:
         const DWORD n = ::GetEnvironmentVariableW(name.c_str(), value.data(), 32767);
         return n ? std::optional(value.substr(0, n)) : std::nullopt;
     }
-    rt::UniqueKernelHandle process_;
+    rt::UniqueKernelHandle process_, thread_;
     DWORD id_ = 0;
 };
 

@@ -103,14 +103,6 @@ std::optional<VersionRecord> VersionOf(HMODULE module) {
 
 VersionRecord App::Version() { return VersionOf(::GetModuleHandleW(nullptr)).value_or(VersionRecord{}); }
 
-std::optional<VersionRecord> VersionOfFile(const std::wstring& path) {
-    // As data only: nothing of the file runs, and it need not suit this process.
-    const UniqueModule module(
-        ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    if (!module) return std::nullopt;
-    return VersionOf(module.get());
-}
-
 std::optional<std::wstring> Environ(const wchar_t* name) {
     std::wstring value(64, L'\0');
     for (;;) {

@@ -47,10 +47,6 @@ std::wstring Command();  // the command line after the program's name
 VersionRecord Version();  // from the program's own version record
 }  // namespace App
 
-// The version record of another program file; nothing when it has none or is
-// no program at all.
-std::optional<VersionRecord> VersionOfFile(const std::wstring& path);
-
 // The value of an environment variable; nothing when it is not set.
 std::optional<std::wstring> Environ(const wchar_t* name);
 

@@ -21,6 +21,11 @@ struct VersionRecord {
 // the block is damaged or has no fixed part.
 std::optional<VersionRecord> ParseVersionRecord(std::span<const std::byte> block);
 
+// The version record (resource type RT_VERSION, id 1, its first language) of a
+// program file's bytes, found through its headers and resource directory;
+// nothing when there is none. The bytes may be anything: every read is checked.
+std::optional<VersionRecord> ProgramVersionRecord(std::span<const std::byte> file);
+
 // Whether the bytes begin like a 32-bit x86 Windows program: an MZ header
 // whose pointer leads to a PE header for the i386 machine.
 bool IsI386Program(std::span<const std::byte> file);

@@ -26,12 +26,13 @@ bool IsFolder(const std::wstring& path) {
 }
 
 // The shipped file's bytes, once it is known to be the saver: a damaged
-// download must not replace a working saver.
+// download must not replace a working saver. The check reads the very bytes
+// that are installed, not the file again, which could change in between.
 std::string ShippedSaver(const std::wstring& path) {
     const std::optional<std::string> bytes = rt::ReadWholeFile(path, kMostSaverBytes);
     if (!bytes) Fail("the shipped saver cannot be read");
     const std::span<const std::byte> view(reinterpret_cast<const std::byte*>(bytes->data()), bytes->size());
-    const std::optional<rt::VersionRecord> record = rt::VersionOfFile(path);
+    const std::optional<rt::VersionRecord> record = rt::ProgramVersionRecord(view);
     if (!rt::IsI386Program(view) || !record || record->internalName != kSaverInternalName) {
         Fail("the shipped file is not the saver");
     }

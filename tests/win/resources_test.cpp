@@ -8,6 +8,7 @@
 #include <set>
 
 #include "handles.h"
+#include "sequential_file.h"
 #include "version_record.h"
 
 namespace {
@@ -45,11 +46,16 @@ TEST(Shipped, ProgramsImportOnlyKnownDllsAndAskForTheirRights) {
         const std::string text(static_cast<const char*>(::LockResource(::LoadResource(module, manifest))),
                                manifest ? ::SizeofResource(module, manifest) : 0);
         EXPECT_NE(text.find(std::string("level=\"") + level + "\""), std::string::npos);
-        // Its version record as the programs read it, without the version library.
+        // Its version record as the programs read it, without the version
+        // library: their own through the resource functions, the setup the
+        // saver's from the file's bytes.
         const HRSRC version = ::FindResourceW(module, MAKEINTRESOURCEW(1), RT_VERSION);
         const auto record = rt::ParseVersionRecord({static_cast<const std::byte*>(::LockResource(::LoadResource(module, version))),
                                                     version ? ::SizeofResource(module, version) : 0});
-        EXPECT_TRUE(record && record->major == 2 && record->minor == 1 && record->revision == 5 && record->companyName == L"Brandor");
+        const std::string bytes = rt::ReadWholeFile(Shipped(file), 1 << 20).value_or("");
+        for (const auto& r : {record, rt::ProgramVersionRecord(std::as_bytes(std::span(bytes)))}) {
+            EXPECT_TRUE(r && r->major == 2 && r->minor == 1 && r->revision == 5 && r->companyName == L"Brandor");
+        }
         // Its icon, as the system finds it: group 1.
         rt::UniqueIcon icon(static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 96, 96, 0)));
         EXPECT_TRUE(icon);

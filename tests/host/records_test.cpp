@@ -1,14 +1,11 @@
-// The records the programs read and write: sequential fields, the settings
-// file as the setup writes it and the about window reads it (damaged files
-// included), and a program's header.
+// The records the programs read and write: sequential fields, and the
+// settings file as the setup writes it and the about window reads it (damaged
+// files included). A program's header is the setup test's and the fuzzer's.
 #include <gtest/gtest.h>
 
 #include "failure.h"
 #include "sequential_fields.h"
 #include "settings_record.h"
-#include "version_record.h"
-
-#include <span>
 
 using namespace std::string_literals;
 using Fields = std::vector<std::string>;
@@ -58,18 +55,4 @@ TEST(SettingsFile, TheSetupsExactBytesAndWhatTheAboutWindowMakesOfAnyFile) {
         EXPECT_EQ(texts.TitleText, c.title) << c.content.value_or("(none)").substr(0, 40);
         EXPECT_EQ(texts.NoteText, c.note) << c.content.value_or("(none)").substr(0, 40);
     }
-}
-
-// The records of the real programs are read in-process (tests/win); here,
-// the header the setup checks before it installs anything.
-TEST(ProgramHeader, OnlyA32BitX86ProgramPasses) {
-    const auto bytes = [](const std::string& s) { return std::span(reinterpret_cast<const std::byte*>(s.data()), s.size()); };
-    std::string program(0x200, '\0');
-    program[0] = 'M', program[1] = 'Z', program[0x3C] = char(0x80);
-    program.replace(0x80, 6, "PE\0\0\x4C\x01"s);
-    EXPECT_TRUE(rt::IsI386Program(bytes(program)));
-    program[0x84] = char(0x64), program[0x85] = char(0x86);  // x86-64
-    EXPECT_FALSE(rt::IsI386Program(bytes(program)));
-    EXPECT_FALSE(rt::IsI386Program(bytes(program.substr(0, 0x84))));
-    EXPECT_FALSE(rt::IsI386Program(bytes("")));
 }

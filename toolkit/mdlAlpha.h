@@ -1,7 +1,7 @@
 #pragma once
 // Translucent windows: a form made a layered window with one opacity for the
-// whole window. Shared by the skinned windows of both programs. Every system
-// call goes through rt::Platform(), so tests can see which were made.
+// whole window. Shared by the skinned windows of both programs; the system
+// calls go through the replaceable platform table.
 #include <windows.h>
 
 #include <cstdint>

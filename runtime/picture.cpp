@@ -37,11 +37,15 @@ void Check(HRESULT hr, const char* what) {
 // A function of ole32, which is loaded with the first picture rather than
 // imported: the full-screen saver and the setup's first window use no COM, and
 // an import would have the loader map ole32 and its own DLLs at every start.
-template <class F>
-F Ole32(const char* name) {
+HMODULE Ole32Module() {
     // Never freed before the program ends: the imaging component needs it.
     static const UniqueModule ole32(::LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    const FARPROC found = ole32 ? ::GetProcAddress(ole32.get(), name) : nullptr;
+    return ole32.get();
+}
+
+template <class F>
+F Ole32(const char* name) {
+    const FARPROC found = Ole32Module() ? ::GetProcAddress(Ole32Module(), name) : nullptr;
     return reinterpret_cast<F>(reinterpret_cast<void (*)()>(found));
 }
 

@@ -39,23 +39,12 @@ private:
     pointer h_ = Traits::invalid();
 };
 
-template <class T>
-struct GdiObjectTraits {
+// The traits of a handle that is null when there is none and is freed by `Close`.
+template <class T, auto Close>
+struct NullHandleTraits {
     using pointer = T;
     static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer h) noexcept { ::DeleteObject(h); }
-};
-
-struct MemoryDcTraits {
-    using pointer = HDC;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer h) noexcept { ::DeleteDC(h); }
-};
-
-struct KernelHandleTraits {
-    using pointer = HANDLE;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer h) noexcept { ::CloseHandle(h); }
+    static void close(pointer h) noexcept { Close(h); }
 };
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
@@ -65,27 +54,17 @@ struct FileHandleTraits {
     static void close(pointer h) noexcept { ::CloseHandle(h); }
 };
 
-struct IconTraits {
-    using pointer = HICON;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer h) noexcept { ::DestroyIcon(h); }
-};
-
-struct ModuleTraits {
-    using pointer = HMODULE;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer h) noexcept { ::FreeLibrary(h); }
-};
-
-using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
-using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+template <class T>
+using UniqueGdiObject = UniqueHandle<NullHandleTraits<T, &::DeleteObject>>;
+using UniqueBitmap = UniqueGdiObject<HBITMAP>;
+using UniqueRegion = UniqueGdiObject<HRGN>;
+using UniqueFont = UniqueGdiObject<HFONT>;
+using UniqueBrush = UniqueGdiObject<HBRUSH>;
+using UniqueMemoryDc = UniqueHandle<NullHandleTraits<HDC, &::DeleteDC>>;
+using UniqueKernelHandle = UniqueHandle<NullHandleTraits<HANDLE, &::CloseHandle>>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, &::DestroyIcon>>;
+using UniqueModule = UniqueHandle<NullHandleTraits<HMODULE, &::FreeLibrary>>;
 
 // Selects an object into a DC for one scope and selects the previous one back,
 // so the object can be deleted afterwards (a selected object cannot).

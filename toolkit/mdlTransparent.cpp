@@ -13,24 +13,22 @@ namespace {
 
 rt::UniqueRegion RegionFromRects(const std::vector<PixelRect>& rects) {
     if (rects.empty()) return {};
+    // RGNDATA is a header followed by the rectangles in one block.
     RGNDATAHEADER header{};
     header.dwSize = sizeof header;
     header.iType = RDH_RECTANGLES;
     header.nCount = static_cast<DWORD>(rects.size());
     header.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(RECT));
     header.rcBound = {rects.front().left, rects.front().top, rects.front().right, rects.front().bottom};
-    std::vector<RECT> list(rects.size());
-    for (std::size_t i = 0; i < rects.size(); ++i) {
-        const PixelRect& r = rects[i];
-        list[i] = {r.left, r.top, r.right, r.bottom};
+    std::vector<std::byte> data(sizeof header + header.nRgnSize);
+    auto* list = reinterpret_cast<RECT*>(data.data() + sizeof header);
+    for (const PixelRect& r : rects) {
+        *list++ = {r.left, r.top, r.right, r.bottom};
         header.rcBound.left = std::min(header.rcBound.left, static_cast<LONG>(r.left));
         header.rcBound.right = std::max(header.rcBound.right, static_cast<LONG>(r.right));
         header.rcBound.bottom = std::max(header.rcBound.bottom, static_cast<LONG>(r.bottom));
     }
-    // RGNDATA is a header followed by the rectangles in one block.
-    std::vector<std::byte> data(sizeof header + header.nRgnSize);
     std::memcpy(data.data(), &header, sizeof header);
-    std::memcpy(data.data() + sizeof header, list.data(), header.nRgnSize);
     return rt::UniqueRegion(::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
                                               reinterpret_cast<const RGNDATA*>(data.data())));
 }

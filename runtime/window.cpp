@@ -70,17 +70,6 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     }
 }
 
-}  // namespace rt
-
-// The end of a program whose exception nobody caught, in place of the C++
-// library's verbose handler, which would bring its name demangler and printf
-// (some 60 KB) into both programs to print to a console they do not have.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { rt::UnhandledFailure("unhandled exception"); }
-}  // namespace __gnu_cxx
-
-namespace rt {
-
 void UnhandledFailure(const char* what) noexcept {
     ::OutputDebugStringA(what);
     End(3);

@@ -152,10 +152,10 @@ TEST(AboutWindow, IsCentredItsPanelTranslucentBehindFollowingItAndItsCloseButton
     ASSERT_TRUE(MoveMouse(device.x, device.y));
     EXPECT_TRUE(showsFace("close_normal")) << "moved on to the device";
     ASSERT_TRUE(MoveMouse(button.x, button.y));
-    Press(Button::Left);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
     EXPECT_TRUE(showsFace("close_pressed"));
     MoveMouse(device.x, device.y);
-    Release(Button::Left);
+    SendMouse(MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(showsFace("close_normal")) << "released away from it";
     EXPECT_TRUE(about.saver->Stays()) << "a release away from the button ended the saver";
     ASSERT_TRUE(MoveMouse(button.x, button.y));

@@ -26,10 +26,8 @@ inline DWORD Deadline() { return _wgetenv(L"VELTRIN_E2E_SLOW") ? 180000 : 10000;
 inline constexpr DWORD kStaysMs = 400;
 
 // A file of this machine as Windows programs under Wine name it.
-inline std::wstring WinePath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p) path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-    return path;
+inline std::wstring WinePath(const std::string& unixPath) {
+    return std::filesystem::path("Z:" + unixPath).make_preferred().wstring();
 }
 
 // The programs under test, and the saver as it ships (32-bit), which the
@@ -66,19 +64,14 @@ class Folder {
 public:
     Folder() {
         static unsigned serial = 0;
-        do {
-            path_ = std::filesystem::temp_directory_path() /
-                    (L"veltrin-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial));
-        } while (!std::filesystem::create_directory(path_));
+        const std::wstring name = std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+        path_ = std::filesystem::temp_directory_path() / (L"veltrin-e2e-" + name);
+        std::filesystem::remove_all(path_);  // left by a killed run
+        std::filesystem::create_directory(path_);
     }
     ~Folder() {
-        PollUntil(
-            [&] {
-                std::error_code error;
-                std::filesystem::remove_all(path_, error);
-                return !error;
-            },
-            2000);
+        std::error_code error;
+        PollUntil([&] { return std::filesystem::remove_all(path_, error), !error; }, 2000);
     }
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
@@ -154,27 +147,13 @@ public:
         ::WaitForSingleObject(process_.get(), 5000);
     }
 
-    // Its top-level windows.
-    std::vector<HWND> Windows() const {
-        std::pair<DWORD, std::vector<HWND>> search{id_, {}};
-        ::EnumWindows(
-            [](HWND w, LPARAM p) {
-                auto& [id, found] = *reinterpret_cast<decltype(search)*>(p);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(w, &owner);
-                if (owner == id) found.push_back(w);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.second;
-    }
-    // The first of its top-level windows with this caption (and class).
+    // The first of its top-level windows with this caption (and class), or
+    // with none given, the first it shows.
     HWND Find(const wchar_t* caption, const wchar_t* cls = nullptr) const {
-        for (HWND w : Windows()) {
-            wchar_t text[256] = {}, name[256] = {};
-            ::GetWindowTextW(w, text, 256);
-            ::GetClassNameW(w, name, 256);
-            if (!wcscmp(text, caption) && (!cls || !wcscmp(name, cls))) return w;
+        for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, cls, caption));) {
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(w, &owner);
+            if (owner == id_ && (caption || ::IsWindowVisible(w))) return w;
         }
         return nullptr;
     }
@@ -183,12 +162,7 @@ public:
         HWND found = nullptr;
         return PollUntil([&] { return (found = Find(caption)) && ::IsWindowVisible(found); }, ms) ? found : nullptr;
     }
-    bool ShowsAWindow() const {
-        for (HWND w : Windows()) {
-            if (::IsWindowVisible(w)) return true;
-        }
-        return false;
-    }
+    bool ShowsAWindow() const { return Find(nullptr) != nullptr; }
     // Runs to its end within the deadline without ever showing a window.
     bool EndsUnseen() const {
         bool seen = false;
@@ -219,8 +193,6 @@ inline rt::UniqueRegion Region(HWND window) {
 }
 
 // ---- input ------------------------------------------------------------------
-
-enum class Button { Left, Right };
 
 inline void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
     INPUT in{};
@@ -259,11 +231,10 @@ inline bool StepMouse(int x, int y) {
 inline bool PlacePointer(int x, int y) {
     return PollUntil([&] { return ::SetCursorPos(x, y), PointerAt(x, y); }, 2000);
 }
-inline void Press(Button b) { SendMouse(b == Button::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN); }
-inline void Release(Button b) { SendMouse(b == Button::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP); }
-inline void Click(Button b = Button::Left) {
-    Press(b);
-    Release(b);
+// A button pressed and released: MOUSEEVENTF_LEFTDOWN or MOUSEEVENTF_RIGHTDOWN.
+inline void Click(DWORD down = MOUSEEVENTF_LEFTDOWN) {
+    SendMouse(down);
+    SendMouse(down << 1);  // its ...UP
 }
 inline void Key(WORD vk) {
     SendKey(vk, 0);
@@ -304,7 +275,7 @@ inline bool IsDigitGreen(std::uint32_t p) { return (p & 0xFF00FF) == 0 && (p & 0
 // empty when it is not of this size.
 inline std::vector<std::uint32_t> Artwork(const char* picture, int width, int height) {
     const std::optional<std::string> rgb =
-        rt::ReadWholeFile(WinePath((std::string(VELTRIN_E2E_ARTWORK_DIR "/") + picture + ".rgb").c_str()), 1 << 20);
+        rt::ReadWholeFile(WinePath(std::string(VELTRIN_E2E_ARTWORK_DIR "/") + picture + ".rgb"), 1 << 20);
     std::vector<std::uint32_t> pixels;
     for (std::size_t i = 0; rgb && rgb->size() == std::size_t(width) * height * 3 && i < rgb->size(); i += 3) {
         const auto c = [&](std::size_t k) { return std::uint32_t(static_cast<unsigned char>((*rgb)[i + k])); };
@@ -325,15 +296,11 @@ inline bool Shows(const Shot& shot, POINT origin, const std::vector<std::uint32_
 // Puts the text on the clipboard; empty: clears it.
 inline bool SetClipboard(const std::wstring& text) {
     if (!PollUntil([] { return ::OpenClipboard(nullptr) != FALSE; }, 2000)) return false;
-    bool ok = ::EmptyClipboard();
-    if (ok && !text.empty()) {
-        const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
-        void* target = memory ? ::GlobalLock(memory) : nullptr;
-        if (target) std::memcpy(target, text.c_str(), bytes), ::GlobalUnlock(memory);
-        ok = target && ::SetClipboardData(CF_UNICODETEXT, memory);  // the clipboard owns it now
-        if (!ok && memory) ::GlobalFree(memory);
-    }
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    const HGLOBAL memory = ::GlobalAlloc(GMEM_FIXED, bytes);  // the clipboard's, once it holds it
+    const bool ok = memory && ::EmptyClipboard() &&
+                    (text.empty() || ::SetClipboardData(CF_UNICODETEXT, std::memcpy(memory, text.c_str(), bytes)));
+    if (!ok || text.empty()) ::GlobalFree(memory);
     ::CloseClipboard();
     return ok;
 }

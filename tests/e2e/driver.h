@@ -39,17 +39,12 @@ inline std::wstring SaverPath() {
 inline std::wstring SetupPath() { return WinePath(VELTRIN_SETUP_PATH); }
 inline std::wstring ShippedSaverPath() { return WinePath(VELTRIN_SHIPPED_SAVER_PATH); }
 
-// Processes the driver's own pending messages (a preview host lives here).
-inline void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-}
-
+// Polls until `done`, processing the driver's own messages (a preview host lives here).
 template <class Pred>
 bool PollUntil(Pred done, DWORD ms = Deadline()) {
     const ULONGLONG deadline = ::GetTickCount64() + ms;
-    for (;;) {
-        Pump();
+    for (MSG msg;;) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
         if (done()) return true;
         if (::GetTickCount64() >= deadline) return false;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -243,13 +238,6 @@ inline void Key(WORD vk) {
 inline bool Front(HWND window) {
     return PollUntil([&] { return ::GetForegroundWindow() == window || (::SetForegroundWindow(window), false); }, 2000);
 }
-// For the foreground window's thread.
-inline bool CursorShowing() {
-    CURSORINFO info{};
-    info.cbSize = sizeof info;
-    return ::GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING);
-}
-
 // ---- the screen -------------------------------------------------------------
 
 // The primary screen's pixels as 0x00RRGGBB.

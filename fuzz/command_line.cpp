@@ -1,10 +1,10 @@
 // The command line comes from whoever starts the saver, so any text is fair.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cassert>
 #include <cctype>
 #include <string>
 
-#include "check.h"
 #include "mdlSaver.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -12,18 +12,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto window = in.ConsumeIntegral<std::int32_t>();
     const std::string text = in.ConsumeRemainingBytesAsString();
 
-    FUZZ_CHECK(saver::ModeOf(text) == saver::ModeOf(text.substr(0, 2)));
+    assert(saver::ModeOf(text) == saver::ModeOf(text.substr(0, 2)));
 
     // Only a trailing number names a window; blanks after it do not count.
     const auto end = text.find_last_not_of(' ');
     const char last = end == std::string::npos ? ' ' : text[end];
     const std::int32_t parent = saver::GetPreviewParent(text);
-    FUZZ_CHECK(parent == 0 || std::isdigit(static_cast<unsigned char>(last)) || last == '.');
+    assert(parent == 0 || std::isdigit(static_cast<unsigned char>(last)) || last == '.');
 
     // A blank ends any number before it, so whatever precedes cannot change a
     // window number written after it, the "/p" switch included.
     const std::string number = " " + std::to_string(window);
-    FUZZ_CHECK(saver::GetPreviewParent("/p" + number) == window);
-    FUZZ_CHECK(saver::GetPreviewParent(text + number) == window);
+    assert(saver::GetPreviewParent("/p" + number) == window);
+    assert(saver::GetPreviewParent(text + number) == window);
     return 0;
 }

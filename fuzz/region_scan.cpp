@@ -1,10 +1,10 @@
 // The outline scan against a plain pixel-by-pixel reference on small pictures.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cassert>
 #include <cstdlib>
 #include <vector>
 
-#include "check.h"
 #include "region_runs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -30,15 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<bool> covered(static_cast<std::size_t>(width * height));
     for (const toolkit::PixelRect& r : rects) {
-        FUZZ_CHECK(0 <= r.left && r.left < r.right && r.right <= width);
-        FUZZ_CHECK(0 <= r.top && r.top < r.bottom && r.bottom <= height);
+        assert(0 <= r.left && r.left < r.right && r.right <= width);
+        assert(0 <= r.top && r.top < r.bottom && r.bottom <= height);
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x) {
-                FUZZ_CHECK(!covered[y * width + x]);
+                assert(!covered[y * width + x]);
                 covered[y * width + x] = true;
             }
     }
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) FUZZ_CHECK(covered[y * width + x] == (((at(x, y) ^ at(0, 0)) & 0xFFFFFF) != 0));
+        for (int x = 0; x < width; ++x) assert(covered[y * width + x] == (((at(x, y) ^ at(0, 0)) & 0xFFFFFF) != 0));
     return 0;
 }

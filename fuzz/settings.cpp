@@ -1,10 +1,10 @@
 // The settings file may be damaged or written by anyone.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <cassert>
 #include <string>
 #include <vector>
 
-#include "check.h"
 #include "sequential_fields.h"
 #include "settings_record.h"
 
@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string content(reinterpret_cast<const char*>(data), size);
     const toolkit::SettingsTexts texts = toolkit::ParseSettings(content);
     for (const std::wstring* text : {&texts.TitleText, &texts.NoteText}) {
-        FUZZ_CHECK(text->size() <= toolkit::kMostTextLength);
-        for (const wchar_t c : *text) FUZZ_CHECK(c >= 0x20 || c == L'\t');
+        assert(text->size() <= toolkit::kMostTextLength);
+        for (const wchar_t c : *text) assert(c >= 0x20 || c == L'\t');
     }
 
     // Any two fields a record can hold read back as they were written.
@@ -22,6 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string* field : {&a, &b}) {
         std::erase_if(*field, [](char c) { return c == '"' || c == '\r' || c == '\n'; });
     }
-    FUZZ_CHECK(rt::ReadFields(rt::FormatRecord({a, b}), 2) == (std::vector<std::string>{a, b}));
+    assert(rt::ReadFields(rt::FormatRecord({a, b}), 2) == (std::vector<std::string>{a, b}));
     return 0;
 }

@@ -4,8 +4,6 @@
 // through the platform table.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "app.h"
 #include "frmInstall1.h"
 #include "frmInstall2.h"
@@ -26,11 +24,15 @@ struct Seen {
 
 class Faked : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // Nothing seen yet, and no end pending: the last form unloaded before
+    // posted the end of the program.
+    static void Fresh() {
         seen = {};
-        // The last form unloaded by a test before posts the end of the program.
         MSG quit;
         while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    }
+    void SetUp() override {
+        Fresh();
         platform_->ShowCursor = [](BOOL show) { return (show ? seen.cursorShows : seen.cursorHides)++, 0; };
         // Returning makes rt::End throw rt::EndRequested instead of ending.
         platform_->ExitProcess = [](UINT code) { ++seen.ends, seen.exitCode = code; };
@@ -56,57 +58,49 @@ protected:
 
 // ---- the effect window -------------------------------------------------------
 
-struct Exit {
-    const char* name;
-    bool preview;
-    std::function<void(frmmain&)> act;
-    bool ends;
-    int cursorShows;
-};
-void PrintTo(const Exit& e, std::ostream* os) { *os << e.name; }
-
 // A message to the effect window, at a point in pixels: away from the one
 // column of its design, on its background.
 void Send(frmmain& f, UINT msg, int x = 0, int y = 0, WPARAM w = 0) { ::SendMessageW(f.hWnd(), msg, w, MAKELPARAM(x, y)); }
 
+// Whether each input ends the saver, showing the cursor again as it does.
 // Columns report positions in twips within themselves. A key, a click on a
 // column and the pointer on the full-screen window, and keys and moves on a
 // preview, are proved with real input end to end.
-const Exit kExits[] = {
-    {"ColumnClickInPreview", true, [](frmmain& f) { f.Text1(0).Click(); }, true, 1},
-    {"IntoTheNextColumn", false, [](frmmain& f) {
-         f.Text1.Load(1);
-         f.Text1(0).MouseMove(0, 0, 150, 600);
-         f.Text1(1).MouseMove(0, 0, 5, 600);
-     }, true, 1},
-    {"ButtonOnTheWindow", false, [](frmmain& f) { Send(f, WM_RBUTTONDOWN, 100, 100); }, true, 1},
-    // The window's rule and the columns' rule each keep their own position.
-    {"SeparatePositions", false, [](frmmain& f) {
-         Send(f, WM_MOUSEMOVE, 600, 600);
-         f.Text1(0).MouseMove(0, 0, 60, 9000);
-         Send(f, WM_MOUSEMOVE, 601, 600);
-     }, false, 0},
-    {"ButtonInPreview", true, [](frmmain& f) { Send(f, WM_LBUTTONDOWN, 100, 100); }, false, 0},
-};
-
-class EffectWindow : public Faked, public ::testing::WithParamInterface<Exit> {
-protected:
-    void SetUp() override {
-        Faked::SetUp();
+TEST_F(Faked, EffectWindowExitRulesAndCursor) {
+    const struct {
+        const char* name;
+        bool preview;
+        void (*act)(frmmain&);
+        bool ends;
+    } cases[] = {
+        {"ColumnClickInPreview", true, [](frmmain& f) { f.Text1(0).Click(); }, true},
+        {"IntoTheNextColumn", false, [](frmmain& f) {
+             f.Text1.Load(1);
+             f.Text1(0).MouseMove(0, 0, 150, 600);
+             f.Text1(1).MouseMove(0, 0, 5, 600);
+         }, true},
+        {"ButtonOnTheWindow", false, [](frmmain& f) { Send(f, WM_RBUTTONDOWN, 100, 100); }, true},
+        // The window's rule and the columns' rule each keep their own position.
+        {"SeparatePositions", false, [](frmmain& f) {
+             Send(f, WM_MOUSEMOVE, 600, 600);
+             f.Text1(0).MouseMove(0, 0, 60, 9000);
+             Send(f, WM_MOUSEMOVE, 601, 600);
+         }, false},
+        {"ButtonInPreview", true, [](frmmain& f) { Send(f, WM_LBUTTONDOWN, 100, 100); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh();
+        frmmain form;
         form.Load();  // the test program's command line names no switch
         form.DoIt.SetEnabled(false);  // the endless step loop is not under test here
+        form.PreviewMode = c.preview;
+        Ends([&] { c.act(form); });  // through a window message, the window procedure takes the end
+        EXPECT_EQ(seen.ends > 0, c.ends);
+        EXPECT_EQ(seen.cursorShows, c.ends ? 1 : 0);
+        Ends([&] { form.Unload(); });
     }
-    void TearDown() override { Ends([&] { form.Unload(); }); }
-    frmmain form;
-};
-
-TEST_P(EffectWindow, ExitRuleAndCursor) {
-    form.PreviewMode = GetParam().preview;
-    Ends([&] { GetParam().act(form); });  // through a window message, the window procedure takes the end
-    EXPECT_EQ(seen.ends > 0, GetParam().ends);
-    EXPECT_EQ(seen.cursorShows, GetParam().cursorShows);
 }
-INSTANTIATE_TEST_SUITE_P(Input, EffectWindow, ::testing::ValuesIn(kExits), [](const auto& p) { return p.param.name; });
 
 // The step loop processes events inside its tick; a timer must not start its
 // handler again meanwhile, or the loops nest until the stack runs out.

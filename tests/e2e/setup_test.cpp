@@ -68,25 +68,32 @@ public:
     std::optional<Process> setup;
 };
 
-// Enter first, which presses the button that has the focus at the start; the
-// close button goes back; then German, which is installed over the earlier
-// files, and the setup ends after its completion screen.
+// Enter first, which presses the button that has the focus at the start and
+// shows the English welcome over its panel; the close button goes back; then
+// German, whose welcome is cut to other texts, which is installed over the
+// earlier files, and the setup ends after its completion screen.
 TEST(Setup, InstallsInTheLanguageChosenLastAndEndsAfterTheCompletionScreen) {
     SetupRun run;
     ASSERT_TRUE(Front(run.setup->Window(kLanguage)));
     Key(VK_RETURN);
+    const HWND english = run.setup->Window(L"About");
+    ASSERT_NE(english, nullptr);
+    EXPECT_NE(run.setup->Window(L"Form1"), nullptr) << "no panel";
+    const rt::UniqueRegion englishOutline = Region(english);
     ASSERT_TRUE(run.ClickOnWelcome(kCloseButton));
     EXPECT_TRUE(PollUntil([&] { return !run.setup->Find(L"About") && !run.setup->Find(L"Form1"); }));
     ASSERT_TRUE(run.Choose(L"Deutsch") && run.Choose(L"&Weiter"));
     const HWND welcome = run.setup->Window(L"About");
     ASSERT_NE(welcome, nullptr);
+    const rt::UniqueRegion welcomeOutline = Region(welcome);
+    EXPECT_TRUE(englishOutline && welcomeOutline && !::EqualRgn(englishOutline.get(), welcomeOutline.get()))
+        << "the same texts in either language";
     EXPECT_TRUE(PollUntil([&] { const HWND l = run.setup->Find(kLanguage);
         return l && !::IsWindowVisible(l);
     })) << "hidden, not unloaded";
     const RECT w = WindowRect(welcome);
     ASSERT_TRUE(MoveMouse(w.left + kInstallButton.x, w.top + kInstallButton.y));
     EXPECT_TRUE(PollUntil([&] { return Shows(Shot::Take(), {w.left + 138, w.top + 339}, Artwork("next_hover", 46, 28), 46); }));
-    const rt::UniqueRegion welcomeOutline = Region(welcome);
     Click();
     EXPECT_TRUE(PollUntil([&] {
         const rt::UniqueRegion now = Region(welcome);

@@ -6,7 +6,6 @@
 
 #include "app.h"
 #include "frmInstall1.h"
-#include "frmInstall2.h"
 #include "frmSetup.h"
 #include "frmmain.h"
 #include "platform.h"
@@ -186,30 +185,8 @@ protected:
         Press(language.Command1.hWnd());
         return rt::TheForm<frmInstall1>();
     }
-    // Whether black text stands on text line `line` of the device's screen.
-    static bool HasLine(frmInstall1& welcome, int line) {
-        const int h = welcome.picHintergrund.LineHeight(), top = 58 + line * h;
-        for (int y = top; y < top + h; ++y) {
-            for (int x = 51; x <= 196; ++x) {
-                if (::GetPixel(welcome.picHintergrund.hDC(), x, y) == RGB(0, 0, 0)) return true;
-            }
-        }
-        return false;
-    }
     frmSetup& language = rt::TheForm<frmSetup>();
 };
-
-// Choosing German gives its four instruction lines; the completion screen has
-// three. (The outline cut to what is drawn is proved on the screen.)
-TEST_F(Setup, TheWelcomeSpeaksTheChosenLanguageWithThePanelBehindAndTheCompletionScreenFollows) {
-    Press(language.Opt(1).hWnd());
-    frmInstall1& welcome = Continue();
-    EXPECT_TRUE(welcome.Visible() && rt::TheForm<frmInstall2>().Visible() && !language.Visible());
-    EXPECT_TRUE(welcome.imgNext(0).Visible());
-    EXPECT_TRUE(HasLine(welcome, 16));
-    welcome.DrawTexts(true);
-    EXPECT_TRUE(HasLine(welcome, 14) && !HasLine(welcome, 16));
-}
 
 TEST_F(Setup, ItsTimerOpensTheDisplaySettingsFromTheSystemFolderAndEndsUnlessClosedBefore) {
     frmInstall1& welcome = Continue();

@@ -82,8 +82,8 @@ inline bool Copy(const std::wstring& from, const std::wstring& to) { return ::Co
 
 // ---- processes --------------------------------------------------------------
 
-// Variables set (a value) or removed (nothing) in a started program's environment.
-using Environment = std::vector<std::pair<std::wstring, std::optional<std::wstring>>>;
+// Variables set in a started program's environment; an empty value removes one.
+using Environment = std::vector<std::pair<std::wstring, std::wstring>>;
 
 // One started program; terminated when this goes, if it still runs. Every
 // program joins one job that dies with the driver, so even a driver killed by
@@ -102,8 +102,9 @@ public:
         // The program inherits the driver's environment, changed for the moment of its start.
         Environment saved;
         for (const auto& [name, value] : environment) {
-            saved.emplace_back(name, Variable(name));
-            ::SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
+            const wchar_t* old = _wgetenv(name.c_str());
+            saved.emplace_back(name, old ? old : L"");
+            _wputenv((name + L"=" + value).c_str());
         }
         STARTUPINFOW si{};
         si.cb = sizeof si;
@@ -116,7 +117,7 @@ public:
             process_.reset(pi.hProcess);
             id_ = pi.dwProcessId;
         }
-        for (const auto& [name, value] : saved) ::SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
+        for (const auto& [name, value] : saved) _wputenv((name + L"=" + value).c_str());
     }
     explicit Process(const std::wstring& tail) : Process(SaverPath(), tail) {}
     ~Process() { Kill(); }
@@ -137,9 +138,7 @@ public:
         return seconds(kernel) + seconds(user);
     }
     void Kill() {
-        if (!Running()) return;
-        ::TerminateProcess(process_.get(), 99);
-        ::WaitForSingleObject(process_.get(), 5000);
+        if (Running() && ::TerminateProcess(process_.get(), 99)) ::WaitForSingleObject(process_.get(), 5000);
     }
 
     // The first of its top-level windows with this caption (and class), or
@@ -165,11 +164,6 @@ public:
     }
 
 private:
-    static std::optional<std::wstring> Variable(const std::wstring& name) {
-        std::wstring value(32767, L'\0');
-        const DWORD n = ::GetEnvironmentVariableW(name.c_str(), value.data(), 32767);
-        return n ? std::optional(value.substr(0, n)) : std::nullopt;
-    }
     rt::UniqueKernelHandle process_, thread_;
     DWORD id_ = 0;
 };
@@ -190,15 +184,11 @@ inline rt::UniqueRegion Region(HWND window) {
 // ---- input ------------------------------------------------------------------
 
 inline void SendMouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi = {dx, dy, 0, flags, 0, 0};
+    INPUT in{.type = INPUT_MOUSE, .mi = {dx, dy, 0, flags, 0, 0}};
     ::SendInput(1, &in, sizeof in);
 }
 inline void SendKey(WORD vk, DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki = {vk, static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, 0, 0};
+    INPUT in{.type = INPUT_KEYBOARD, .ki = {vk, static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), flags, 0, 0}};
     ::SendInput(1, &in, sizeof in);
 }
 inline bool PointerAt(int x, int y) {
@@ -256,8 +246,6 @@ struct Shot {
     int width = 0, height = 0;
     std::vector<std::uint32_t> pixels;
 };
-
-inline bool IsDigitGreen(std::uint32_t p) { return (p & 0xFF00FF) == 0 && (p & 0xFF00) != 0; }
 
 // A picture of assets/ as ImageMagick decodes it: raw RGB made at build time;
 // empty when it is not of this size.

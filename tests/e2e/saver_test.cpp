@@ -11,23 +11,32 @@ namespace {
 
 constexpr int kColumn = 11;  // pixels: 165 twips
 
-int ColumnsWithDigits(const Shot& shot) {
-    std::vector<bool> seen(shot.width / kColumn + 1);
-    for (int y = 0; y < shot.height; ++y) {
-        for (int x = 0; x < shot.width; ++x) seen[x / kColumn] = seen[x / kColumn] || IsDigitGreen(shot.At(x, y));
+// What the screen shows of the effect: the columns with digits, the pixels
+// neither black nor green, and the green ones at the right of their column,
+// where no digit reaches.
+struct Effect {
+    explicit Effect(const Shot& shot) {
+        std::vector<bool> seen(shot.width / kColumn + 1);
+        for (int i = 0; i < shot.width * shot.height; ++i) {
+            const int x = i % shot.width;
+            const bool green = (shot.pixels[i] & 0xFF00FF) == 0 && (shot.pixels[i] & 0xFF00) != 0;
+            seen[x / kColumn] = seen[x / kColumn] || green;
+            green ? betweenColumns += x % kColumn >= 9 : foreign += shot.pixels[i] != 0;
+        }
+        columns = static_cast<int>(std::count(seen.begin(), seen.end(), true));
     }
-    return static_cast<int>(std::count(seen.begin(), seen.end(), true));
-}
+    int columns = 0, foreign = 0, betweenColumns = 0;
+};
 
 class FullScreen : public ::testing::Test {
 protected:
-    // `tail` started with the pointer at (x, y), up to its first digits.
-    void Start(POINT at, const wchar_t* tail = L" /s") {
+    // Started with the pointer at (x, y), up to its first digits.
+    void Start(POINT at) {
         ASSERT_TRUE(PlacePointer(at.x, at.y));
-        saver.emplace(tail);
+        saver.emplace(L" /s");
         window = saver->Window(L"Veltrin");
         ASSERT_NE(window, nullptr) << "no window; running " << saver->Running();
-        ASSERT_TRUE(PollUntil([] { return ColumnsWithDigits(Shot::Take()) >= 3; })) << "no digits";
+        ASSERT_TRUE(PollUntil([] { return Effect(Shot::Take()).columns >= 3; })) << "no digits";
     }
     std::optional<Process> saver;
     HWND window = nullptr;
@@ -39,19 +48,10 @@ TEST_F(FullScreen, CoversTheScreenOnTopShowingOnlyGreenDigitsInTheirColumns) {
     EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right == 1024 && r.bottom == 768);
     EXPECT_TRUE(::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(::GetForegroundWindow(), window) << "keys would not reach it";
-    Shot shot;
-    EXPECT_TRUE(PollUntil([&] { return ColumnsWithDigits(shot = Shot::Take()) >= 85; }));
-    // Black and the digits' green only; each digit stands at the left of its
-    // 11-pixel column, so the right of every column stays black.
-    int foreign = 0, betweenColumns = 0;
-    for (int y = 0; y < shot.height; ++y) {
-        for (int x = 0; x < shot.width; ++x) {
-            const std::uint32_t p = shot.At(x, y);
-            IsDigitGreen(p) ? betweenColumns += x % kColumn >= 9 : foreign += p != 0;
-        }
-    }
-    EXPECT_EQ(foreign, 0);
-    EXPECT_EQ(betweenColumns, 0);
+    std::optional<Effect> effect;
+    EXPECT_TRUE(PollUntil([&] { return effect.emplace(Shot::Take()).columns >= 85; }));
+    EXPECT_EQ(effect->foreign, 0);
+    EXPECT_EQ(effect->betweenColumns, 0);
     Key('A');
     EXPECT_TRUE(saver->Ends());
 }
@@ -127,9 +127,7 @@ TEST(Preview, IsAPlainChildFillingItsHostIgnoresKeysAndMovesAndEndsWithItsHost) 
     ASSERT_NE(preview, nullptr) << "running " << saver.Running();
     EXPECT_EQ(::GetParent(preview), host.control);
     EXPECT_EQ(::GetWindowLongW(preview, GWL_STYLE) & (WS_CHILD | WS_POPUP), WS_CHILD);
-    RECT client{};
-    ::GetClientRect(host.control, &client);
-    ::MapWindowPoints(host.control, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const RECT client = WindowRect(host.control);  // a control without a border: its client area
     EXPECT_TRUE(PollUntil([&] {
         const RECT r = WindowRect(preview);
         return ::IsWindowVisible(preview) && ::EqualRect(&client, &r);

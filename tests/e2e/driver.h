@@ -66,7 +66,12 @@ public:
     }
     ~Folder() {
         std::error_code error;
-        PollUntil([&] { return std::filesystem::remove_all(path_, error), !error; }, 2000);
+        PollUntil(
+            [&] {
+                std::filesystem::remove_all(path_, error);
+                return !error;
+            },
+            2000);
     }
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;

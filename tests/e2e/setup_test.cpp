@@ -98,18 +98,17 @@ TEST(Setup, InstallsInTheLanguageChosenLastAndEndsAfterTheCompletionScreen) {
 }
 
 TEST(Setup, EveryWayOutOfTheLanguageWindowEndsItCancelledWithNothingWritten) {
-    for (int way = 0; way < 3; ++way) {
-        SCOPED_TRACE(way);
+    const std::pair<const char*, void (*)(const SetupRun&, HWND)> ways[] = {
+        {"CancelButton", [](const SetupRun& run, HWND) { EXPECT_TRUE(run.Choose(L"&Cancel")); }},
+        {"Escape", [](const SetupRun&, HWND language) { Front(language), Key(VK_ESCAPE); }},
+        {"ClosedBySystem", [](const SetupRun&, HWND language) { ::PostMessageW(language, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& [name, leave] : ways) {
+        SCOPED_TRACE(name);
         SetupRun run;
         const HWND language = run.setup->Window(kLanguage);
         ASSERT_NE(language, nullptr);
-        if (way == 0) {
-            ASSERT_TRUE(run.Choose(L"&Cancel"));
-        } else if (way == 1) {
-            Front(language), Key(VK_ESCAPE);
-        } else {
-            ::PostMessageW(language, WM_SYSCOMMAND, SC_CLOSE, 0);
-        }
+        leave(run, language);
         EXPECT_TRUE(run.setup->Ends());
         EXPECT_EQ(run.setup->ExitCode(), 2u);
         EXPECT_TRUE(run.Holds(kEarlierSaver, kEarlierSettings));
@@ -187,16 +186,14 @@ TEST(Setup, KilledWhileInstallingLeavesEachFileWholeOldOrNew) {
 // started; Wine's own user32 loads version.dll before any program code runs,
 // so that one the imports test covers instead.
 TEST(Setup, LoadsNoDllPlantedBesideIt) {
-    const wchar_t key[] = L"Software\\Wine\\AppDefaults\\Veltrin-Setup.exe";
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(key) + L"\\DllOverrides").c_str(), L"uxtheme", REG_SZ,
-                                L"native,builtin", 30),
-              ERROR_SUCCESS);
+    const std::wstring key = L"Software\\Wine\\AppDefaults\\Veltrin-Setup.exe", overrides = key + L"\\DllOverrides";
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, overrides.c_str(), L"uxtheme", REG_SZ, L"native,builtin", 30), ERROR_SUCCESS);
     Folder folder;
     ASSERT_TRUE(Copy(SetupPath(), folder / L"Veltrin-Setup.exe") && Copy(WinePath(VELTRIN_PLANTED_DLL), folder / L"uxtheme.dll"));
     Process setup(folder / L"Veltrin-Setup.exe", L"", {{L"WinDir", folder.Path()}});
     EXPECT_NE(setup.Window(kLanguage), nullptr);
     EXPECT_FALSE(ReadFileBytes(folder / L"planted.marker")) << "the planted DLL was loaded";
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "app.h"
 #include "frmInstall1.h"
+#include "frmInstall2.h"
 #include "frmSetup.h"
 #include "frmmain.h"
 #include "platform.h"
@@ -163,7 +164,7 @@ TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumns
 
 // ---- the setup's welcome window ----------------------------------------------
 
-TEST_F(Faked, SetupTimerOpensTheDisplaySettingsFromTheSystemFolderAndEndsUnlessClosedBefore) {
+TEST_F(Faked, SetupWelcomeHasATranslucentPanelAndItsTimerOpensTheDisplaySettingsAndEndsUnlessClosedBefore) {
     frmSetup& language = rt::TheForm<frmSetup>();
     frmInstall1& welcome = rt::TheForm<frmInstall1>();
     const auto carryOn = [&] {  // the language window's first button
@@ -172,6 +173,8 @@ TEST_F(Faked, SetupTimerOpensTheDisplaySettingsFromTheSystemFolderAndEndsUnlessC
     };
     language.Show();
     carryOn();
+    BYTE alpha = 0;
+    EXPECT_TRUE(::GetLayeredWindowAttributes(rt::TheForm<frmInstall2>().hWnd(), nullptr, &alpha, nullptr) && alpha == 180);
     EXPECT_TRUE(Ends([&] { welcome.Timer1.Tick(); }));
     EXPECT_EQ(seen.exitCode, setup::kInstalled);
     EXPECT_EQ(seen.program, rt::SystemDirectory() + L"\\rundll32.exe");

@@ -59,9 +59,9 @@ public:
     void Apply() {
         hadTarget_ = Exists(target_);
         ::DeleteFileW(backup_.c_str());
-        // A second name for the earlier bytes, or a copy where links are not had.
-        if (hadTarget_ && !::CreateHardLinkW(backup_.c_str(), target_.c_str(), nullptr) &&
-            !::CopyFileW(target_.c_str(), backup_.c_str(), FALSE)) {
+        // A copy, not a second name: a target in use (a running saver, a preview)
+        // cannot be replaced, and a name of its file could not be removed after.
+        if (hadTarget_ && !::CopyFileW(target_.c_str(), backup_.c_str(), FALSE)) {
             Fail("the earlier file cannot be kept");
         }
         if (!::MoveFileExW(next_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -30,8 +30,10 @@ public:
         PlacePointer(1010, 750);  // where no window of it appears
         setup.emplace(folder / L"Veltrin-Setup.exe", L"", Environment{{L"WinDir", winDir.value_or(windows)}});
     }
+    // These bytes, and no other file: none that a run writes on its way is left behind.
     bool Holds(const std::string& saver, const std::string& settings) const {
-        return ReadFileBytes(windows + L"\\Veltrin.scr") == saver && ReadFileBytes(windows + L"\\scrVeltrin.ini") == settings;
+        return std::distance(std::filesystem::directory_iterator(windows), {}) == 2 &&
+               ReadFileBytes(windows + L"\\Veltrin.scr") == saver && ReadFileBytes(windows + L"\\scrVeltrin.ini") == settings;
     }
 
     // A button of the language window clicked with the real pointer.

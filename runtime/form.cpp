@@ -60,8 +60,10 @@ void Form::Show() {
     if (!IsLoaded()) return;
     if (design_.activates) {
         ::ShowWindow(hWnd(), state_ == WindowState::Maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
-    } else {
-        ::ShowWindow(hWnd(), SW_SHOWNA);  // as it is sized and placed
+    } else if (!::IsWindowVisible(hWnd())) {
+        // As it is sized and placed. Shown again, it keeps its place in the
+        // window order: SW_SHOWNA would raise it over the windows in front.
+        ::ShowWindow(hWnd(), SW_SHOWNA);
     }
     ::UpdateWindow(hWnd());
 }

@@ -94,6 +94,14 @@ TEST(Setup, InstallsInTheLanguageChosenLastAndEndsAfterTheCompletionScreen) {
         const rt::UniqueRegion now = Region(welcome);
         return run.setup->Running() && now && welcomeOutline && !::EqualRgn(now.get(), welcomeOutline.get());
     })) << "no completion screen";
+    // Its texts, read while it stays, stand in front of the pale panel: black, not washed out.
+    ASSERT_TRUE(run.setup->Stays());
+    const Shot done = Shot::Take();
+    int black = 0;
+    for (int y = 57; y < 250; ++y) {
+        for (int x = 51; x < 190; ++x) black += done.At(w.left + x, w.top + y) == 0;
+    }
+    EXPECT_GT(black, 100) << "the panel lies over the completion texts";
     EXPECT_TRUE(run.setup->Ends(Deadline() + 1500));
     EXPECT_EQ(run.setup->ExitCode(), 0u);
     EXPECT_TRUE(run.Holds(kShipped, kGerman));

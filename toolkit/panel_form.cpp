@@ -34,6 +34,15 @@ void PanelForm::tmrStatic_Timer() {
     Move(left, top);
 }
 
+// Closed by the system (Alt+F4 once a click on the screen has made it the
+// active window): the skinned window closes instead and takes the panel with
+// it, so the device never stays on the screen with a hole where its panel was.
+LRESULT PanelForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_CLOSE) return Form::HandleMessage(msg, wParam, lParam);
+    partner_().Unload();
+    return 0;
+}
+
 void PanelForm::picHintergrund_Click() { partner_().ZOrder(); }
 
 void PanelForm::picHintergrund_GotFocus() { partner_().ZOrder(); }

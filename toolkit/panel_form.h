@@ -23,6 +23,7 @@ protected:
     explicit PanelForm(PartnerFn partner);
 
     void Form_Load() override;
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void picHintergrund_Click();

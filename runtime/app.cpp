@@ -36,22 +36,8 @@ void End(UINT exitCode) {
 
 void Beep() { Platform().MessageBeep(MB_OK); }
 
-namespace {
-float TwipsPerPixel(int axis) {
-    WindowDc screen(nullptr);
-    const int dpi = ::GetDeviceCaps(screen.get(), axis);
-    return dpi > 0 ? 1440.0f / static_cast<float>(dpi) : 15.0f;
-}
-}  // namespace
-
-float TwipsPerPixelX() {
-    static const float value = TwipsPerPixel(LOGPIXELSX);
-    return value;
-}
-float TwipsPerPixelY() {
-    static const float value = TwipsPerPixel(LOGPIXELSY);
-    return value;
-}
+float TwipsPerPixelX() { return 1440.0f / kDesignDpi; }
+float TwipsPerPixelY() { return 1440.0f / kDesignDpi; }
 
 int TwipsToPixelsX(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
 int TwipsToPixelsY(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }

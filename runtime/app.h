@@ -28,7 +28,13 @@ struct EndRequested {};
 // The system's default beep.
 void Beep();
 
-// Twips per pixel of the screen (15 at 96 dots per inch), and twips to whole pixels.
+// The programs are laid out for 96 dots per inch and declare themselves unaware
+// of the screen's setting, so their pictures, outlines, texts and the 3 pixels of
+// the movement rule stay in step. Windows keeps such a program at 96 and scales
+// its windows; Wine hands it the real setting, so the runtime keeps to 96 itself.
+inline constexpr int kDesignDpi = 96;
+
+// Twips per pixel (15 at the design's 96 dots per inch), and twips to whole pixels.
 float TwipsPerPixelX();
 float TwipsPerPixelY();
 int TwipsToPixelsX(float twips);

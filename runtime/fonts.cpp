@@ -5,12 +5,14 @@
 #include <memory>
 #include <vector>
 
+#include "app.h"
+
 namespace rt {
 
 Font::Font(const FontSpec& wanted) : design_(wanted) {
     WindowDc screen(nullptr);
     LOGFONTW lf{};
-    lf.lfHeight = -static_cast<LONG>(std::lround(wanted.points * ::GetDeviceCaps(screen.get(), LOGPIXELSY) / 72.0));
+    lf.lfHeight = -static_cast<LONG>(std::lround(wanted.points * kDesignDpi / 72.0));
     lf.lfWeight = wanted.weight;
     lf.lfCharSet = wanted.charset;
     lf.lfQuality = wanted.smoothed ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;

@@ -2,9 +2,10 @@
 # compositor and one persistent wineserver for the whole run, all stopped by
 # stop_display. Without the compositor a layered window shows opaque.
 . scripts/wine-env.sh
-XVFB_PID="" COMPOSITOR_PID=""
+XVFB_PID="" COMPOSITOR_PID="" DPI_SET=""
+DPI_KEY='HKCU\Control Panel\Desktop'
 
-start_display() {  # screen geometry, e.g. 1024x768x24
+start_display() {  # screen geometry, e.g. 1024x768x24; dots per inch if not Wine's 96
     local n=90
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
     Xvfb ":$n" -screen 0 "$1" -nolisten tcp >/dev/null 2>&1 &
@@ -29,11 +30,19 @@ start_display() {  # screen geometry, e.g. 1024x768x24
     # Start Wine's own services now, detached from our output: started later by
     # a test, they would inherit its pipes and keep the test runner waiting.
     wine64 cmd /c exit </dev/null >/dev/null 2>&1
+    # Read by each program as it starts; stop_display puts back Wine's default.
+    if [ -n "${2:-}" ]; then
+        wine64 reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d "$2" /f </dev/null >/dev/null 2>&1 && DPI_SET=1
+    fi
 }
 
 stop_display() {
     # Each step tolerates a process already gone: under `set -e` a failed kill
     # or the status of a killed process must not skip the steps after it.
+    if [ -n "$DPI_SET" ]; then
+        wine64 reg delete "$DPI_KEY" /v LogPixels /f </dev/null >/dev/null 2>&1 || true
+        DPI_SET=""
+    fi
     wineserver -k 2>/dev/null || true
     stop_process "$COMPOSITOR_PID"
     COMPOSITOR_PID=""

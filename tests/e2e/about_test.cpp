@@ -16,16 +16,15 @@ constexpr std::uint32_t kMagenta = 0xFF00FF;
 
 // The outline the window must have: the device as the skin draws it, and on
 // its see-through screen the texts, printed blue and then black one pixel
-// right and down in bold MS Sans Serif, on lines 0, 2, 9 and 12.
+// right and down in bold MS Sans Serif of 8.25 points at 96 dpi (11 pixels,
+// whatever the screen's setting), on lines 0, 2, 9 and 12.
 std::vector<bool> ExpectedOutline(const std::wstring& title, const std::wstring& note) {
     std::vector<bool> outline(kWindowW * kWindowH);
     const std::vector<std::uint32_t> skin = Artwork("skin", kSkinW, kSkinH);
     for (int i = 0; i < kSkinW * kSkinH && !skin.empty(); ++i) outline[i / kSkinW * kWindowW + i % kSkinW] = skin[i] != kMagenta;
     rt::MemorySurface surface(kSkinW, kSkinH);
     std::fill_n(surface.Bits(), kSkinW * kSkinH, kMagenta);
-    rt::WindowDc screen(nullptr);
-    rt::UniqueFont font(::CreateFontW(-::MulDiv(825, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 7200), 0, 0, 0,
-                                      FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"MS Sans Serif"));
+    rt::UniqueFont font(::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"MS Sans Serif"));
     rt::SelectObjectScope select(surface.Dc(), font.get());
     TEXTMETRICW tm{};
     ::GetTextMetricsW(surface.Dc(), &tm);

@@ -75,19 +75,21 @@ TEST_F(FullScreen, EndsOnAltAClickOnAColumnOrAJumpOverOne) {
     }
 }
 
-// On a display 2560 pixels wide (scripts/test runs these alone on one), far
-// right of the 200 columns and beyond 32,767 twips, on the window's own background.
+// On a display 2560 pixels wide set to 144 dpi (scripts/test runs these alone
+// on one), far right of the 200 columns and beyond 32,767 twips, on the
+// window's own background.
 class Wide : public FullScreen {};
 
 TEST_F(Wide, ThePointerRestingOrCreepingFarRightKeepsItRunningAndAJumpEndsIt) {
     ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 2560) << "not the wide display";
+    ASSERT_EQ(::GetDeviceCaps(rt::WindowDc(nullptr).get(), LOGPIXELSX), 144) << "not set to 144 dpi";
     ASSERT_NO_FATAL_FAILURE(Start({2460, 500}));
     const RECT r = WindowRect(window);
     EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right == 2560 && r.bottom == 1080);
     EXPECT_TRUE(saver->Stays(1500)) << "ended with the pointer at rest";
     for (int x = 2461; x <= 2470; ++x) ASSERT_TRUE(StepMouse(x, 500));
     EXPECT_TRUE(saver->Stays()) << "ended on 1-pixel steps";
-    ASSERT_TRUE(StepMouse(2510, 500));
+    ASSERT_TRUE(StepMouse(2473, 500));  // 3 pixels, at the display's 144 dpi as at 96
     EXPECT_TRUE(saver->Ends());
 }
 

@@ -58,11 +58,13 @@ bool PollUntil(Pred done, DWORD ms = Deadline()) {
 class Folder {
 public:
     Folder() {
+        // A name no earlier run holds: Wine gives its processes the same ids run
+        // after run, and a killed run leaves its folders behind.
         static unsigned serial = 0;
-        const std::wstring name = std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-        path_ = std::filesystem::temp_directory_path() / (L"veltrin-e2e-" + name);
-        std::filesystem::remove_all(path_);  // left by a killed run
-        std::filesystem::create_directory(path_);
+        const std::wstring name = L"veltrin-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-";
+        do {
+            path_ = std::filesystem::temp_directory_path() / (name + std::to_wstring(++serial));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~Folder() {
         std::error_code error;

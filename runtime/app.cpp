@@ -36,9 +36,6 @@ void End(UINT exitCode) {
 
 void Beep() { Platform().MessageBeep(MB_OK); }
 
-float TwipsPerPixelX() { return 1440.0f / kDesignDpi; }
-float TwipsPerPixelY() { return 1440.0f / kDesignDpi; }
-
 int TwipsToPixelsX(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
 int TwipsToPixelsY(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
 

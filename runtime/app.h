@@ -35,8 +35,8 @@ void Beep();
 inline constexpr int kDesignDpi = 96;
 
 // Twips per pixel (15 at the design's 96 dots per inch), and twips to whole pixels.
-float TwipsPerPixelX();
-float TwipsPerPixelY();
+inline constexpr float TwipsPerPixelX() { return 1440.0f / kDesignDpi; }
+inline constexpr float TwipsPerPixelY() { return 1440.0f / kDesignDpi; }
 int TwipsToPixelsX(float twips);
 int TwipsToPixelsY(float twips);
 

@@ -61,9 +61,9 @@ public:
         // A name no earlier run holds: Wine gives its processes the same ids run
         // after run, and a killed run leaves its folders behind.
         static unsigned serial = 0;
-        const std::wstring name = L"veltrin-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-";
+        const std::wstring prefix = L"veltrin-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-";
         do {
-            path_ = std::filesystem::temp_directory_path() / (name + std::to_wstring(++serial));
+            path_ = std::filesystem::temp_directory_path() / (prefix + std::to_wstring(++serial));
         } while (!std::filesystem::create_directory(path_));
     }
     ~Folder() {

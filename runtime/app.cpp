@@ -64,6 +64,8 @@ std::wstring ModuleFileName() {
 
 }  // namespace
 
+std::wstring App::ExeFile() { return ModuleFileName(); }
+
 std::wstring App::Path() {
     std::wstring path = ModuleFileName();
     const auto slash = path.find_last_of(L"\\/");

@@ -49,6 +49,7 @@ RECT Virtual();
 
 namespace App {
 std::wstring Path();     // the program's folder, without a trailing backslash
+std::wstring ExeFile();  // the program's own file
 std::wstring Command();  // the command line after the program's name
 VersionRecord Version();  // from the program's own version record
 }  // namespace App

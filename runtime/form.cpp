@@ -12,6 +12,8 @@ namespace {
 int loadedForms = 0;
 // Windows of loaded forms whose controls take the dialog keys.
 std::vector<HWND> dialogForms;
+// Windows of loaded forms that see their controls' keys first.
+std::vector<HWND> previewForms;
 
 DWORD StyleOf(const FormDesign& d) {
     return d.bordered ? (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN)
@@ -45,6 +47,7 @@ void Form::Load() {
     if (std::any_of(children_.begin(), children_.end(), [](const FormChild* c) { return c->TakesDialogKeys(); })) {
         dialogForms.push_back(hWnd());
     }
+    if (design_.keyPreview) previewForms.push_back(hWnd());
     for (Timer* t : timers_) t->Arm();
     inLoad_ = true;
     hiddenDuringLoad_ = false;
@@ -103,6 +106,9 @@ void Form::CenterOnScreen() {
 bool TranslateDialogKeys(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
     const HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+    if (msg.message == WM_KEYDOWN && root != msg.hwnd && std::find(previewForms.begin(), previewForms.end(), root) != previewForms.end()) {
+        ::SendMessageW(root, msg.message, msg.wParam, msg.lParam);  // through its window procedure, which keeps failures in
+    }
     return std::find(dialogForms.begin(), dialogForms.end(), root) != dialogForms.end() &&
            ::IsDialogMessageW(root, &msg);
 }
@@ -215,6 +221,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DESTROY:
             std::erase(dialogForms, hWnd());
+            std::erase(previewForms, hWnd());
             // Destroyed by someone else (a parent window going away): that unloads the form too.
             if (!unloading_) RunUnload();
             return 0;

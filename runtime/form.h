@@ -50,6 +50,9 @@ struct FormDesign {
     // false: shown without being activated, for a form that only lies behind
     // another shown next; each activation costs a round of messages.
     bool activates = true;
+    // Keys meant for one of its controls reach Form_KeyDown first, as a
+    // form without focusable controls gets them.
+    bool keyPreview = false;
 };
 
 class Form : public Container {
@@ -125,7 +128,8 @@ private:
 };
 
 // Gives a keyboard message to the dialog keys of the form it is meant for;
-// true when they used it. The event loops call it before dispatching.
+// true when they used it. The event loops call it before dispatching. A key
+// for a control of a form that previews keys goes to that form first.
 bool TranslateDialogKeys(MSG& msg);
 
 // One instance per form class, made on first use and kept for the program's
@@ -139,10 +143,8 @@ F& TheForm() {
 
 // Loads the start-up form, shows it unless its load hid it or ended the
 // program, and runs the event loop until no form is loaded any more.
-template <class F>
-int RunStartupForm() {
+inline int RunStartupForm(Form& form) {
     try {
-        F& form = TheForm<F>();
         form.Load();
         if (form.IsLoaded() && !form.HiddenDuringLoad() && !form.Visible()) form.Show();
         const int code = MessageLoop();
@@ -151,6 +153,10 @@ int RunStartupForm() {
     } catch (const std::exception& e) {
         UnhandledFailure(e.what());  // a load that failed before the event loop ran
     }
+}
+template <class F>
+int RunStartupForm() {
+    return RunStartupForm(TheForm<F>());
 }
 
 }  // namespace rt

@@ -22,6 +22,9 @@ struct PlatformCalls {
     decltype(&::MessageBoxW) MessageBoxW = ::MessageBoxW;
     decltype(&::CreateProcessW) CreateProcessW = ::CreateProcessW;
     decltype(&::GetSystemMetrics) GetSystemMetrics = ::GetSystemMetrics;
+    // The setup's renames and its entry in the list of installed programs.
+    decltype(&::MoveFileExW) MoveFileExW = ::MoveFileExW;
+    decltype(&::RegSetValueExW) RegSetValueExW = ::RegSetValueExW;
 };
 
 // The table in use. Tests swap entries through PlatformOverride.

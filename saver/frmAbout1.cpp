@@ -16,25 +16,25 @@ constexpr toolkit::TextPass kPasses[] = {{RGB(35, 103, 194), 55, 57}, {RGB(0, 0,
 
 }  // namespace
 
-frmAbout1::frmAbout1() : toolkit::SkinnedForm(kLayout) {}
+frmAbout1::frmAbout1(frmAbout2& panel) : toolkit::SkinnedForm(kLayout, panel) {}
 
 // The panel's follow step: this window carries the panel's timer.
-void frmAbout1::tmrStatic_Timer() { rt::TheForm<frmAbout2>().tmrStatic_Timer(); }
+void frmAbout1::tmrStatic_Timer() { Panel().tmrStatic_Timer(); }
 
 void frmAbout1::Form_Load() {
     const toolkit::SettingsTexts texts = toolkit::ReadSettingsFile(toolkit::SettingsFilePath(rt::App::Path()));
     TitleText = texts.TitleText;
     NoteText = texts.NoteText;
     DrawTexts();
-    toolkit::ApplyAlpha(rt::TheForm<frmAbout2>(), toolkit::kPanelAlpha);
+    toolkit::ApplyAlpha(Panel(), toolkit::kPanelAlpha);
 }
 
 void frmAbout1::DrawTexts() {
     const auto items = toolkit::AboutItems(TitleText, NoteText, rt::App::Version());
-    Compose([&] { PrintTexts(items, kPasses); }, rt::TheForm<frmAbout2>());
+    Compose([&] { PrintTexts(items, kPasses); });
 }
 
-void frmAbout1::imgEnde_Click(int) { rt::End(); }
+void frmAbout1::imgEnde_Click() { rt::End(); }
 
 // Closed by the system (Alt+F4, the task list): end the saver too, or its
 // hidden effect window would keep running with nothing left to end it.

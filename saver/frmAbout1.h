@@ -7,9 +7,11 @@
 #include "skinned_frame.h"
 #include "timer.h"
 
+class frmAbout2;
+
 class frmAbout1 : public toolkit::SkinnedForm {
 public:
-    frmAbout1();
+    explicit frmAbout1(frmAbout2& panel);
 
     std::wstring TitleText;
     std::wstring NoteText;
@@ -20,7 +22,7 @@ public:
 
 protected:
     void Form_Load() override;
-    void imgEnde_Click(int Index) override;
+    void imgEnde_Click() override;
     void Form_Unload(int& Cancel) override;
 
 private:

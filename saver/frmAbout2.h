@@ -1,8 +1,5 @@
 #pragma once
-// The about window's display panel.
+// The about window's display panel; the about window carries its follow timer.
 #include "panel_form.h"
 
-class frmAbout2 : public toolkit::PanelForm {
-public:
-    frmAbout2();
-};
+class frmAbout2 : public toolkit::PanelForm {};

@@ -3,6 +3,7 @@
 #include "clipboard.h"
 #include "command_line.h"
 #include "frmAbout1.h"
+#include "frmAbout2.h"
 #include "platform.h"
 #include "random.h"
 
@@ -15,6 +16,13 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kDigitGreen = RGB(0, 128, 0);
 constexpr wchar_t kPreviewMarker[] = L"Priview";
 constexpr wchar_t kInstanceName[] = L"Local\\Veltrin.ScreenSaver.Running";
+
+// The about window and its panel, made on first use.
+frmAbout1& AboutWindow() {
+    static frmAbout2 panel;
+    static frmAbout1 about(panel);
+    return about;
+}
 
 }  // namespace
 
@@ -49,7 +57,7 @@ void frmmain::Form_Load() {
             // never laid out and no step runs, which would take a whole core.
             Timer1.SetEnabled(false);
             DoIt.SetEnabled(false);
-            rt::TheForm<frmAbout1>().Show();
+            AboutWindow().Show();
             Hide();
             break;
         case SaverMode::Password:

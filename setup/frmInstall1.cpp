@@ -4,10 +4,8 @@
 
 #include "app.h"
 #include "artwork_ids.h"
-#include "frmInstall2.h"
-#include "frmSetup.h"
-#include "install.h"
 #include "mdlAlpha.h"
+#include "panel_form.h"
 
 namespace {
 
@@ -24,60 +22,65 @@ constexpr float kInstallButtonLeft = 138, kInstallButtonTop = 339;
 
 }  // namespace
 
-frmInstall1::frmInstall1()
-    : toolkit::SkinnedForm(kLayout),
-      imgNext(*this, ButtonFactory(), {kInstallButtonLeft, kInstallButtonTop, rt::Picture::FromResource(IDR_NEXT_NORMAL), true},
-              {.MouseDown = &frmInstall1::imgNext_MouseDown, .MouseMove = &frmInstall1::imgNext_MouseMove,
-               .MouseUp = &frmInstall1::imgNext_MouseUp, .Click = &frmInstall1::imgNext_Click}),
-      Timer1(*this, kFinishDelayMs, &frmInstall1::Timer1_Timer, false) {
-    AddFaces(imgNext, IDR_NEXT_HOVER, IDR_NEXT_PRESSED);
-}
+frmInstall1::frmInstall1(setup::SetupSession& session, toolkit::PanelForm& panel, std::function<void()> closed)
+    : toolkit::SkinnedForm(kLayout, panel),
+      imgNext(picHintergrund, kInstallButtonLeft, kInstallButtonTop, IDR_NEXT_NORMAL, IDR_NEXT_HOVER, IDR_NEXT_PRESSED,
+              [this] { imgNext_Click(); }),
+      Timer1(*this, kFinishDelayMs, &frmInstall1::Timer1_Timer, false),
+      session_(session),
+      closed_(std::move(closed)) {}
 
-void frmInstall1::imgNext_MouseDown(int, int, int, float, float) { toolkit::ShowFace(imgNext, toolkit::FaceOnMouseDown()); }
-void frmInstall1::imgNext_MouseMove(int, int Button, int, float, float) {
-    toolkit::ShowFace(imgNext, toolkit::FaceOnMouseMove(Button));
+void frmInstall1::ShowIn(setup::Language language) {
+    language_ = language;
+    Show();
+    Panel().Show();
+    imgNext.SetVisible(true);
 }
-void frmInstall1::imgNext_MouseUp(int, int, int, float, float) { toolkit::ShowFace(imgNext, toolkit::FaceOnMouseUp()); }
-
-setup::Language frmInstall1::ChosenLanguage() const { return rt::TheForm<frmSetup>().ChosenLanguage(); }
 
 void frmInstall1::Form_Load() {
     // Loaded again after its close button: what the last showing changed goes.
     Timer1.SetEnabled(false);
     ResetButtons();
     DrawTexts(false);
-    toolkit::ApplyAlpha(rt::TheForm<frmInstall2>(), toolkit::kPanelAlpha);
+    toolkit::ApplyAlpha(Panel(), toolkit::kPanelAlpha);
 }
 
 void frmInstall1::DrawTexts(bool Finished) {
-    const auto items = setup::ScreenItems(Finished, ChosenLanguage(), rt::App::Version());
-    Compose([&] { PrintTexts(items, kPasses); }, rt::TheForm<frmInstall2>());
+    const auto items = setup::ScreenItems(Finished, language_, rt::App::Version());
+    Compose([&] { PrintTexts(items, kPasses); });
 }
 
-void frmInstall1::imgNext_Click(int) {
-    imgNext(0).SetVisible(false);  // for the rest of this window's life
-    // Without the variable there is no Windows directory; InstallInto refuses
-    // the empty name, so nothing lands in the drive's root folder.
-    const std::wstring windows = rt::Environ(L"WinDir").value_or(L"");
-    try {
-        setup::InstallInto(windows, setup::JoinPath(rt::App::Path(), setup::kShippedSaverName), ChosenLanguage());
-        DrawTexts(true);
-        Timer1.SetEnabled(true);
-    } catch (const std::exception&) {
-        InstallFailed();  // nothing done so far is undone
+// Enter and Escape work as a dialog's default and cancel buttons: install,
+// and back. During the pause after the install, keys do nothing.
+void frmInstall1::Form_KeyDown(int KeyCode, int) {
+    if (Timer1.Enabled()) return;
+    if (KeyCode == VK_RETURN && imgNext.Visible()) {
+        imgNext_Click();
+    } else if (KeyCode == VK_ESCAPE) {
+        imgEnde_Click();
     }
 }
 
-void frmInstall1::InstallFailed() {
-    const setup::Message message = setup::InstallFailureMessage(ChosenLanguage());
-    rt::MsgBox(hWnd(), message.text, MB_OK | MB_ICONSTOP, message.title);
-    rt::End(setup::kFailed);
+void frmInstall1::imgNext_Click() {
+    imgNext.SetVisible(false);  // for the rest of this window's life
+    if (!session_.Install(language_)) {
+        const setup::Message message = setup::MessageFor(setup::Say::InstallFailed, language_);
+        rt::MsgBox(hWnd(), message.text, MB_OK | MB_ICONSTOP, message.title);
+        session_.End(setup::kFailed);
+    }
+    // Installed: whatever the screen does now, the setup has succeeded.
+    try {
+        DrawTexts(true);
+    } catch (const std::exception& failure) {
+        session_.log.Failed(failure);
+    }
+    Timer1.SetEnabled(true);
 }
 
 void frmInstall1::Timer1_Timer() {
     std::int32_t page = 1;
     (void)DispDialog(page);
-    rt::End(setup::kInstalled);
+    session_.End(setup::kDone);
 }
 
 bool frmInstall1::DispDialog(std::int32_t& Page) {
@@ -87,17 +90,17 @@ bool frmInstall1::DispDialog(std::int32_t& Page) {
                      setup::JoinPath(rt::SystemDirectory(), L"rundll32.exe"));
 }
 
-void frmInstall1::imgEnde_Click(int) { Unload(); }
+void frmInstall1::imgEnde_Click() { Unload(); }
 
-// However the window goes (its close button, or closed by the system), the
-// panel goes with it and the language window comes back, so the setup is
-// never left running with nothing on the screen.
+// However the window goes (its close button, Escape, or closed by the
+// system), the panel goes with it and the language window comes back, so the
+// setup is never left running with nothing on the screen.
 void frmInstall1::Form_Unload(int&) {
-    rt::TheForm<frmInstall2>().Unload();
-    rt::TheForm<frmSetup>().Show();
+    Panel().Unload();
+    closed_();
 }
 
 void frmInstall1::ResetButtons() {
     SkinnedForm::ResetButtons();
-    toolkit::ShowFace(imgNext, toolkit::Face::Normal);
+    imgNext.ShowFace(toolkit::Face::Normal);
 }

@@ -1,21 +1,26 @@
 #pragma once
 // The setup's welcome window: the device-shaped window with the welcome texts
 // on its screen, the translucent panel behind, an install button on the right
-// key and a close button on the left one. After the installation it shows the
-// completion texts and ends the setup 1500 ms later.
+// key and a close button on the left one; Enter and Escape press them. After
+// the installation it shows the completion texts and ends the setup 1500 ms
+// later.
 #include <cstdint>
+#include <functional>
 
+#include "setup_session.h"
 #include "skinned_frame.h"
-#include "setup_rules.h"
 #include "timer.h"
 
 class frmInstall1 : public toolkit::SkinnedForm {
 public:
-    frmInstall1();
+    // `closed` runs when the window goes, whatever closes it.
+    frmInstall1(setup::SetupSession& session, toolkit::PanelForm& panel, std::function<void()> closed);
 
     toolkit::PictureButton imgNext;
     rt::Timer Timer1;
 
+    // Shows the welcome window, its panel and its install button, in `language`.
+    void ShowIn(setup::Language language);
     // Composes the window with the welcome texts, or the completion texts once finished.
     void DrawTexts(bool Finished);
     // Opens the display settings on `Page` (0..3; anything else opens 3 and
@@ -24,16 +29,16 @@ public:
 
 protected:
     void Form_Load() override;
-    void imgEnde_Click(int Index) override;
+    void Form_KeyDown(int KeyCode, int Shift) override;
+    void imgEnde_Click() override;
     void Form_Unload(int& Cancel) override;
     void ResetButtons() override;
 
 private:
-    void imgNext_Click(int Index);
+    void imgNext_Click();
     void Timer1_Timer();
-    void imgNext_MouseDown(int Index, int Button, int Shift, float X, float Y);
-    void imgNext_MouseMove(int Index, int Button, int Shift, float X, float Y);
-    void imgNext_MouseUp(int Index, int Button, int Shift, float X, float Y);
-    setup::Language ChosenLanguage() const;
-    [[noreturn]] void InstallFailed();
+
+    setup::SetupSession& session_;
+    std::function<void()> closed_;
+    setup::Language language_ = setup::Language::English;
 };

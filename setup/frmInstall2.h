@@ -6,8 +6,6 @@
 
 class frmInstall2 : public toolkit::PanelForm {
 public:
-    frmInstall2();
-
     rt::Timer Timer3{*this, 7, &frmInstall2::tmrStatic_Timer};
     rt::Timer Timer2{*this, 1, &frmInstall2::tmrStatic_Timer};
     rt::Timer Timer1{*this, 5, &frmInstall2::tmrStatic_Timer};

@@ -1,18 +1,15 @@
 #include "frmSetup.h"
 
-#include "app.h"
-#include "frmInstall1.h"
-#include "frmInstall2.h"
-
-frmSetup::frmSetup()
+frmSetup::frmSetup(setup::SetupSession& session, setup::Language first, std::function<void(setup::Language)> carryOn)
     // A tool window's small title bar: no task-bar button, no minimise or maximise.
-    : rt::Form({.caption = L"Language / Sprache", .bordered = true, .centered = true, .clientHeight = 2550}) {
+    : rt::Form({.caption = L"Language / Sprache", .bordered = true, .centered = true, .clientHeight = 2550}),
+      session_(session), first_(first), carryOn_(std::move(carryOn)) {
     Opt.Add(1, {.left = 330, .top = 1245, .width = 3765, .height = 315, .caption = L"Deutsch"});
 }
 
 setup::Language frmSetup::ChosenLanguage() const { return setup::LanguageOfOption(Opt(0).Value()); }
 
-void frmSetup::Form_Load() { Opt(0).SetValue(true); }
+void frmSetup::Form_Load() { Opt(first_ == setup::Language::English ? 0 : 1).SetValue(true); }
 
 void frmSetup::Opt_Click(int Index) {
     const setup::ButtonCaptions captions = setup::CaptionsFor(setup::LanguageOfOption(Index == 0));
@@ -21,15 +18,12 @@ void frmSetup::Opt_Click(int Index) {
 }
 
 void frmSetup::Command1_Click() {
-    frmInstall1& welcome = rt::TheForm<frmInstall1>();
-    welcome.Show();
-    rt::TheForm<frmInstall2>().Show();
+    carryOn_(ChosenLanguage());
     Hide();
-    welcome.imgNext(0).SetVisible(true);
 }
 
-void frmSetup::Command2_Click() { rt::End(setup::kCancelled); }
+void frmSetup::Command2_Click() { session_.End(session_.LeaveCode()); }
 
 // Closed by its title bar: no other window is loaded while it shows, so the
-// setup ends, cancelled.
-void frmSetup::Form_Unload(int&) { rt::End(setup::kCancelled); }
+// setup ends.
+void frmSetup::Form_Unload(int&) { session_.End(session_.LeaveCode()); }

@@ -1,15 +1,19 @@
 #pragma once
-// The setup's start-up window: the user picks English or German. It is only
-// hidden while the welcome window shows, never unloaded: its option buttons
-// are the one record of the chosen language.
+// The setup's start-up window: the user picks English or German, and
+// continues to the welcome window in that language or cancels. It is only
+// hidden while the welcome window shows, and shown again when that closes.
+#include <functional>
+
 #include "control_array.h"
 #include "controls.h"
 #include "form.h"
-#include "setup_rules.h"
+#include "setup_session.h"
 
 class frmSetup : public rt::Form {
 public:
-    frmSetup();
+    // `first` is selected when the window loads; `carryOn` shows the welcome
+    // window in the chosen language.
+    frmSetup(setup::SetupSession& session, setup::Language first, std::function<void(setup::Language)> carryOn);
 
     // Declared in tab order: the windows are made, and visited, in this order.
     rt::CommandButton Command1{*this, {.left = 2490, .top = 1995, .width = 2025, .height = 450, .caption = L"Install"},
@@ -34,4 +38,8 @@ private:
     void Opt_Click(int Index);
     void Command1_Click();
     void Command2_Click();
+
+    setup::SetupSession& session_;
+    setup::Language first_;
+    std::function<void(setup::Language)> carryOn_;
 };

@@ -2,102 +2,164 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <span>
+#include <vector>
 
-#include "app.h"
-#include "failure.h"
+#include "file_steps.h"
+#include "setup_rules.h"
 #include "sequential_file.h"
 #include "settings_file.h"
+#include "shipped_saver_digest.h"
+#include "step_failure.h"
+#include "text_encoding.h"
+#include "uninstall_entry.h"
 #include "version_record.h"
 
 namespace setup {
 namespace {
 
-// More than any saver this setup ships; a larger file is not it.
+// More than any saver this setup ships: the reader takes no more than this,
+// and the digest refuses a file that is longer than the saver anyway.
 constexpr std::size_t kMostSaverBytes = 64u << 20;
-
-[[noreturn]] void Fail(const char* what) { throw rt::Failure(what); }
-
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool IsFolder(const std::wstring& path) {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The shipped file's bytes, once it is known to be the saver: a damaged
-// download must not replace a working saver. The check reads the very bytes
-// that are installed, not the file again, which could change in between.
+// The shipped file's bytes, once they are the very saver this setup was built
+// with: a download cut short, still being written or altered anywhere must
+// not replace a working saver. The check reads the bytes that are installed,
+// not the file again, which could change in between.
 std::string ShippedSaver(const std::wstring& path) {
-    const std::optional<std::string> bytes = rt::ReadWholeFile(path, kMostSaverBytes);
+    std::optional<std::string> bytes = rt::ReadWholeFile(path, kMostSaverBytes + 1);
     if (!bytes) Fail("the shipped saver cannot be read");
-    const std::span<const std::byte> view(reinterpret_cast<const std::byte*>(bytes->data()), bytes->size());
-    const std::optional<rt::VersionRecord> record = rt::ProgramVersionRecord(view);
-    if (!rt::IsI386Program(view) || !record || record->internalName != kSaverInternalName) {
-        Fail("the shipped file is not the saver");
+    if (bytes->size() > kMostSaverBytes || Sha256(*bytes) != kShippedSaverSha256) {
+        throw StepFailure("the shipped file is not the saver this setup ships", 0);
     }
-    return *bytes;
+    return std::move(*bytes);
 }
 
-// One target replaced in one step: its new bytes are written and flushed
-// beside it, then renamed over it. The earlier file stays reachable as a
-// backup until the replacement is done with, so it can be put back.
-class Replacement {
-public:
-    Replacement(std::wstring target, std::string_view bytes)
-        : target_(std::move(target)), next_(target_ + L".new"), backup_(target_ + L".old") {
-        // A file of that name left by an installation that was killed is overwritten.
-        if (!rt::WriteWholeFile(next_, bytes, true)) Fail("a new file cannot be written");
-    }
-    ~Replacement() {
-        ::DeleteFileW(next_.c_str());
-        ::DeleteFileW(backup_.c_str());
-    }
-    Replacement(const Replacement&) = delete;
-    Replacement& operator=(const Replacement&) = delete;
+RegistryValues EntryFor(const InstallRequest& request, const std::string& saver, std::size_t bytes) {
+    const std::span view(reinterpret_cast<const std::byte*>(saver.data()), saver.size());
+    const rt::VersionRecord version = rt::ProgramVersionRecord(view).value_or(rt::VersionRecord{});
+    const std::wstring uninstaller = L"\"" + JoinPath(request.windows, kUninstallerName) + L"\" /uninstall";
+    return {
+        RegistryValue::Text(L"DisplayName", DisplayName(request.language)),
+        RegistryValue::Text(L"DisplayVersion", rt::Decimal(version.major) + L"." + rt::Decimal(version.minor) + L"." +
+                                                   rt::Decimal(version.build) + L"." + rt::Decimal(version.revision)),
+        RegistryValue::Text(L"Publisher", version.companyName),
+        RegistryValue::Text(L"DisplayIcon", JoinPath(request.windows, kInstalledSaverName)),
+        RegistryValue::Number(L"EstimatedSize", static_cast<DWORD>((bytes + 1023) / 1024)),
+        RegistryValue::Text(L"InstallLocation", request.windows),
+        RegistryValue::Number(L"NoModify", 1),
+        RegistryValue::Number(L"NoRepair", 1),
+        RegistryValue::Text(L"UninstallString", uninstaller),
+        RegistryValue::Text(L"QuietUninstallString", uninstaller + L" /quiet"),
+        RegistryValue::Text(L"Language", LanguageCode(request.language)),
+    };
+}
 
-    void Apply() {
-        hadTarget_ = Exists(target_);
-        ::DeleteFileW(backup_.c_str());
-        // A copy, not a second name: a target in use (a running saver, a preview)
-        // cannot be replaced, and a name of its file could not be removed after.
-        if (hadTarget_ && !::CopyFileW(target_.c_str(), backup_.c_str(), FALSE)) {
-            Fail("the earlier file cannot be kept");
-        }
-        if (!::MoveFileExW(next_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            Fail("the file cannot be replaced");
-        }
-        applied_ = true;
-    }
-
-    void Undo() noexcept {
-        if (!applied_) return;
-        if (hadTarget_) {
-            ::MoveFileExW(backup_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+// Every applied replacement undone, the last first; the log says what stays.
+void PutBack(std::span<Replacement> applied, SetupLog& log) noexcept {
+    for (auto file = applied.rbegin(); file != applied.rend(); ++file) {
+        if (file->Undo()) {
+            log.Line(L"put back: " + file->Target());
+        } else if (!file->KeptCopy().empty()) {
+            log.Line(L"could not put back " + file->Target() + L"; the earlier file is kept as " + file->KeptCopy());
         } else {
-            ::DeleteFileW(target_.c_str());
+            log.Line(L"could not remove the new " + file->Target());
         }
     }
-
-private:
-    std::wstring target_, next_, backup_;
-    bool hadTarget_ = false, applied_ = false;
-};
+}
 
 }  // namespace
 
-void InstallInto(const std::wstring& windows, const std::wstring& shipped, Language language) {
-    if (!IsAbsolutePath(windows) || !IsFolder(windows)) Fail("no Windows directory to install into");
-    const std::string saverBytes = ShippedSaver(shipped);
-    // Both files are ready before either target is touched.
-    Replacement saver(JoinPath(windows, kInstalledSaverName), saverBytes);
-    Replacement settings(toolkit::SettingsFilePath(windows), toolkit::SettingsRecord(language));
-    saver.Apply();
+void InstallInto(const InstallRequest& request, SetupLog& log) {
+    log.Line(L"installing into " + request.windows + L", language " + LanguageCode(request.language));
+    std::vector<Replacement> files;
+    files.reserve(3);
+    std::size_t applied = 0;
+    std::optional<RegistryValues> earlierEntry;
+    bool registering = false;
     try {
-        settings.Apply();
-    } catch (...) {
-        saver.Undo();
+        if (!IsAbsolutePath(request.windows) || !IsFolder(request.windows)) {
+            throw StepFailure("no Windows directory to install into", 0);
+        }
+        const std::string saver = ShippedSaver(request.shipped);
+        const std::optional<std::string> uninstaller = rt::ReadWholeFile(request.setupProgram, kMostSaverBytes);
+        if (!uninstaller) Fail("the setup cannot read its own file");
+        const std::string settings = toolkit::SettingsRecord(request.language);
+        // Every new file is written before any target is touched.
+        files.emplace_back(JoinPath(request.windows, kInstalledSaverName), saver);
+        files.emplace_back(toolkit::SettingsFilePath(request.windows), settings);
+        files.emplace_back(JoinPath(request.windows, kUninstallerName), *uninstaller);
+        earlierEntry = ReadEntry();
+        for (Replacement& file : files) {
+            file.Apply();
+            ++applied;
+            log.Line(L"written: " + file.Target());
+        }
+        registering = true;
+        WriteEntry(EntryFor(request, saver, saver.size() + settings.size() + uninstaller->size()));
+        log.Line(std::wstring(L"registered: HKLM\\") + kUninstallKey);
+    } catch (const std::exception& failure) {
+        log.Failed(failure);
+        if (registering && !RestoreEntry(earlierEntry)) log.Line(L"could not put back the earlier entry");
+        PutBack(std::span(files.data(), applied), log);
         throw;
+    }
+}
+
+UninstallOutcome Uninstall(const std::wstring& running, SetupLog& log) {
+    std::wstring folder, saver;
+    std::optional<std::wstring> chosen;
+    bool chosenIsOurs = false;
+    std::vector<Removal> files;
+    std::optional<MovedAside> self;
+    try {
+        const std::optional<RegistryValues> entry = ReadEntry();
+        if (!entry) {
+            log.Line(L"nothing is installed");
+            return UninstallOutcome::NothingInstalled;
+        }
+        folder = TextOf(*entry, L"InstallLocation");
+        log.Line(L"removing from " + folder);
+        if (!IsAbsolutePath(folder)) throw StepFailure("the entry names no folder", 0);
+        saver = JoinPath(folder, kInstalledSaverName);
+        const std::wstring uninstaller = JoinPath(folder, kUninstallerName);
+        chosen = ChosenSaver();
+        chosenIsOurs = chosen && SameFile(*chosen, saver);
+        const bool fromUninstaller = SameFile(running, uninstaller);
+        // Each opened before any is marked: a file in use refuses here.
+        files.emplace_back(saver);
+        files.emplace_back(toolkit::SettingsFilePath(folder));
+        if (!fromUninstaller) files.emplace_back(uninstaller);
+        for (Removal& file : files) file.Mark();
+        if (fromUninstaller) self.emplace(running);
+        if (chosenIsOurs && !SetChosenSaver(std::nullopt)) Fail("the chosen screen saver cannot be cleared");
+        if (!DeleteEntry()) Fail("the entry cannot be removed");
+    } catch (const std::exception& failure) {
+        log.Failed(failure);
+        if (chosenIsOurs) SetChosenSaver(chosen);
+        if (self) self->PutBack();
+        for (Removal& file : files) file.Unmark();
+        throw;
+    }
+    if (chosenIsOurs) log.Line(L"no longer the chosen screen saver: " + *chosen);
+    if (self) log.Line((self->RemoveAtRestart() ? L"removed at the next start: " : L"left to be removed by hand: ") + self->Path());
+    log.Line(L"removed: " + saver + L", its settings and the entry");
+    return UninstallOutcome::Removed;
+}  // here the marked files go
+
+std::optional<Language> InstalledLanguage() {
+    try {
+        const std::optional<RegistryValues> entry = ReadEntry();
+        if (!entry) return std::nullopt;
+        return LanguageOfCode(TextOf(*entry, L"Language")).value_or(Language::English);
+    } catch (const std::exception&) {
+        return Language::English;
     }
 }
 

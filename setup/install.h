@@ -1,18 +1,40 @@
 #pragma once
-// The installation's work on disk: the shipped saver checked, then it and the
-// settings file written beside their targets and put in place one after the
-// other, each in one step. Killed at any moment, each target holds either its
-// earlier bytes or its new ones; a failure leaves both earlier files as they were.
+// The installation and its removal, all or nothing. The install checks the
+// shipped saver, writes every new file beside its target, then puts the
+// saver, the settings file and the setup's copy of itself (the uninstaller)
+// in place and registers the product in the list of installed programs; a
+// failure at any step puts back what was there. Killed at any moment, each
+// target holds its earlier or its new bytes. The removal takes all of it
+// out again, or nothing.
+#include <optional>
 #include <string>
 
-#include "setup_rules.h"
+#include "setup_args.h"
+#include "setup_log.h"
 
 namespace setup {
 
-// Installs the saver at `shipped` into the folder `windows` with the settings
-// of `language`. A run-time failure (rt::Failure) when `windows` is no
-// absolute path to an existing folder, when the shipped file is not the saver,
-// or when a file cannot be written or replaced.
-void InstallInto(const std::wstring& windows, const std::wstring& shipped, Language language);
+struct InstallRequest {
+    std::wstring windows;       // the Windows directory: an absolute path to a folder
+    std::wstring shipped;       // the saver shipped beside the setup
+    std::wstring setupProgram;  // this setup's own file, kept as the uninstaller
+    Language language = Language::English;
+};
+
+// Each step goes to `log`. Throws rt::Failure when anything fails, after
+// putting back what was there (the log says what could not be).
+void InstallInto(const InstallRequest& request, SetupLog& log);
+
+enum class UninstallOutcome { Removed, NothingInstalled };
+// Removes what the entry in the list of installed programs names: the saver,
+// its settings file, the uninstaller, the entry, and the current user's
+// choice of the saver. `running` is this program's file: when it is the
+// uninstaller, it is moved aside and removed by the system at its next start.
+// Throws rt::Failure, with everything still installed.
+UninstallOutcome Uninstall(const std::wstring& running, SetupLog& log);
+
+// The language the saver was installed in; nothing when none is installed.
+// An entry that cannot be read counts as one in English.
+std::optional<Language> InstalledLanguage();
 
 }  // namespace setup

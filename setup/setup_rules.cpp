@@ -34,10 +34,50 @@ std::vector<std::wstring> ScreenItems(bool finished, Language language, const rt
     return items;
 }
 
-Message InstallFailureMessage(Language language) {
-    return language == Language::English
-               ? Message{L"The screen saver could not be installed. Setup will end.", L"Setup-Error"}
-               : Message{L"Der Bildschirmschoner konnte nicht installiert werden. Setup wird beendet.", L"Setup-Fehler"};
+namespace {
+
+constexpr wchar_t kSetupTitle[] = L"Veltrin-Setup";
+constexpr wchar_t kErrorTitle[] = L"Setup-Error";
+constexpr wchar_t kGermanErrorTitle[] = L"Setup-Fehler";
+constexpr wchar_t kRunning[] = L"Veltrin-Setup is already running.\n\nVeltrin-Setup l\u00E4uft bereits.";
+
+// Each text in English, then in German.
+constexpr Message kMessages[][2] = {
+    {{L"The screen saver could not be installed. Setup will end.", kErrorTitle},
+     {L"Der Bildschirmschoner konnte nicht installiert werden. Setup wird beendet.", kGermanErrorTitle}},
+    {{L"Remove the screen saver Veltrin and its settings from this computer?", kSetupTitle},
+     {L"Soll der Bildschirmschoner Veltrin mit seinen Einstellungen von diesem Computer entfernt werden?", kSetupTitle}},
+    {{L"The screen saver has been removed.", kSetupTitle}, {L"Der Bildschirmschoner wurde entfernt.", kSetupTitle}},
+    {{L"The screen saver is not installed.", kSetupTitle}, {L"Der Bildschirmschoner ist nicht installiert.", kSetupTitle}},
+    {{L"The screen saver could not be removed. Setup will end.", kErrorTitle},
+     {L"Der Bildschirmschoner konnte nicht entfernt werden. Setup wird beendet.", kGermanErrorTitle}},
+    {{kRunning, kSetupTitle}, {kRunning, kSetupTitle}},
+    {{L"Veltrin-Setup [/quiet] [/lang=en|de] [/log=PATH] [/uninstall]\n\n"
+      L"/quiet\tinstall or remove without any window or message\n"
+      L"/lang=en|de\tthe language of the installation (English if not given)\n"
+      L"/log=PATH\tappend an account of the run to the file PATH\n"
+      L"/uninstall\tremove the installed screen saver\n"
+      L"/? or /help\tthis message\n\n"
+      L"Exit codes: 0 done, 1 failed, 2 cancelled, 3 another setup is running.",
+      kSetupTitle},
+     {L"Veltrin-Setup [/quiet] [/lang=en|de] [/log=PFAD] [/uninstall]\n\n"
+      L"/quiet\tohne Fenster und ohne Meldung installieren oder entfernen\n"
+      L"/lang=en|de\tdie Sprache der Installation (ohne Angabe Englisch)\n"
+      L"/log=PFAD\tden Ablauf an die Datei PFAD anh\u00E4ngen\n"
+      L"/uninstall\tden installierten Bildschirmschoner entfernen\n"
+      L"/? oder /help\tdiese Meldung\n\n"
+      L"R\u00FCckgabewerte: 0 erledigt, 1 fehlgeschlagen, 2 abgebrochen, 3 ein anderes Setup l\u00E4uft.",
+      kSetupTitle}},
+};
+
+}  // namespace
+
+Message MessageFor(Say what, Language language) {
+    return kMessages[static_cast<int>(what)][language == Language::German ? 1 : 0];
+}
+
+const wchar_t* DisplayName(Language language) {
+    return language == Language::German ? L"Veltrin-Bildschirmschoner" : L"Veltrin-Screen-Saver";
 }
 
 bool IsAbsolutePath(std::wstring_view path) {

@@ -35,16 +35,29 @@ struct Message {
     const wchar_t* text;
     const wchar_t* title;
 };
-// Shown when the installation fails; the setup ends when it is closed.
-Message InstallFailureMessage(Language language);
+// What the setup says in a message box.
+enum class Say {
+    InstallFailed,      // the setup ends when it is closed
+    UninstallQuestion,  // asked before anything is removed
+    Uninstalled,
+    NotInstalled,
+    UninstallFailed,
+    AlreadyRunning,  // in both languages at once: no language is chosen yet
+    Usage,           // the switches and the exit codes
+};
+Message MessageFor(Say what, Language language);
+
+// The product's name in the list of installed programs: the settings' title.
+const wchar_t* DisplayName(Language language);
 
 inline constexpr wchar_t kShippedSaverName[] = L"Qor.drl";
 inline constexpr wchar_t kInstalledSaverName[] = L"Veltrin.scr";
-// What the saver's version record calls it: how the setup knows the file it ships.
-inline constexpr wchar_t kSaverInternalName[] = L"qor";
+// The setup's copy of itself beside the saver, which the list of installed
+// programs starts to remove it.
+inline constexpr wchar_t kUninstallerName[] = L"Veltrin-Uninstall.exe";
 
-// How the setup ends: installed, failed (after its message), or cancelled.
-enum ExitCode : unsigned { kInstalled = 0, kFailed = 1, kCancelled = 2 };
+// How the setup ends, whatever its mode.
+enum ExitCode : unsigned { kDone = 0, kFailed = 1, kCancelled = 2, kAlreadyRunning = 3 };
 
 // Whether a folder is named in full: a drive letter and a backslash, or a
 // UNC path (\\server\share). A relative name would depend on the folder the

@@ -1,6 +1,7 @@
 #include "panel_form.h"
 
 #include "artwork_ids.h"
+#include "skinned_frame.h"
 
 namespace toolkit {
 namespace {
@@ -13,23 +14,21 @@ rt::PictureBoxDesign Panel() {
 }  // namespace
 
 // Not activated when shown: its skinned window, shown right after it, is the active one.
-PanelForm::PanelForm(PartnerFn partner)
+PanelForm::PanelForm()
     : rt::Form({.caption = L"Form1", .activates = false}),
-      picHintergrund(*this, Panel(), {.Click = &PanelForm::picHintergrund_Click, .GotFocus = &PanelForm::picHintergrund_GotFocus}),
-      partner_(partner) {}
+      picHintergrund(*this, Panel(), {.Click = &PanelForm::picHintergrund_Click, .GotFocus = &PanelForm::picHintergrund_GotFocus}) {}
 
 void PanelForm::Form_Load() {
     picHintergrund.Move(0, 0);
-    rt::Form& partner = partner_();
+    rt::Form& partner = *partner_;
     Move(partner.Left() + kOffsetX, partner.Top() + kOffsetY, picHintergrund.Width(), picHintergrund.Height());
     partner.ZOrder();
 }
 
 void PanelForm::tmrStatic_Timer() {
     if (!IsLoaded()) return;
-    const rt::Form& partner = partner_();
-    const float left = partner.Left() + kOffsetX, top = partner.Top() + kOffsetY;
-    // This runs every millisecond: a window already in place is left alone.
+    const float left = partner_->Left() + kOffsetX, top = partner_->Top() + kOffsetY;
+    // This runs on every tick of up to four timers: a window in place is left alone.
     if (rt::TwipsToPixelsX(left) == rt::TwipsToPixelsX(Left()) && rt::TwipsToPixelsY(top) == rt::TwipsToPixelsY(Top())) return;
     Move(left, top);
 }
@@ -39,12 +38,12 @@ void PanelForm::tmrStatic_Timer() {
 // it, so the device never stays on the screen with a hole where its panel was.
 LRESULT PanelForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_CLOSE) return Form::HandleMessage(msg, wParam, lParam);
-    partner_().Unload();
+    partner_->Unload();
     return 0;
 }
 
-void PanelForm::picHintergrund_Click() { partner_().ZOrder(); }
+void PanelForm::picHintergrund_Click() { partner_->ZOrder(); }
 
-void PanelForm::picHintergrund_GotFocus() { partner_().ZOrder(); }
+void PanelForm::picHintergrund_GotFocus() { partner_->ZOrder(); }
 
 }  // namespace toolkit

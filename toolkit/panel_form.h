@@ -8,6 +8,8 @@
 
 namespace toolkit {
 
+class SkinnedForm;
+
 class PanelForm : public rt::Form {
 public:
     static constexpr float kOffsetX = 700;  // twips
@@ -19,17 +21,18 @@ public:
     rt::PictureBox picHintergrund;
 
 protected:
-    using PartnerFn = rt::Form& (*)();
-    explicit PanelForm(PartnerFn partner);
+    // Its skinned window names itself when it is made.
+    PanelForm();
 
     void Form_Load() override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    friend class SkinnedForm;
     void picHintergrund_Click();
     void picHintergrund_GotFocus();
 
-    PartnerFn partner_;
+    SkinnedForm* partner_ = nullptr;
 };
 
 }  // namespace toolkit

@@ -3,6 +3,7 @@
 #include "app.h"
 #include "artwork_ids.h"
 #include "mdlTransparent.h"
+#include "panel_form.h"
 #include "platform.h"
 
 namespace toolkit {
@@ -21,40 +22,18 @@ rt::PictureBoxDesign Surface(const SkinLayout& layout) {
 
 }  // namespace
 
-SkinnedForm::SkinnedForm(const SkinLayout& layout)
-    : rt::Form({.caption = L"About", .clientWidth = 4785, .clientHeight = 6660}),
+SkinnedForm::SkinnedForm(const SkinLayout& layout, PanelForm& panel)
+    // Keys reach the window whichever of its parts has the focus.
+    : rt::Form({.caption = L"About", .clientWidth = 4785, .clientHeight = 6660, .keyPreview = true}),
       picHintergrund(*this, Surface(layout), {.MouseMove = &SkinnedForm::picHintergrund_MouseMove}),
-      imgEnde(*this, ButtonFactory(), {layout.closeLeft, layout.closeTop, rt::Picture::FromResource(IDR_CLOSE_NORMAL), true},
-              {.MouseDown = &SkinnedForm::imgEnde_MouseDown, .MouseMove = &SkinnedForm::imgEnde_MouseMove,
-               .MouseUp = &SkinnedForm::imgEnde_MouseUp, .Click = &SkinnedForm::imgEnde_Click}),
-      imgHintergrund(*this, {layout.skinLeft, layout.skinTop, rt::Picture::FromResource(IDR_SKIN), true}) {
-    AddFaces(imgEnde, IDR_CLOSE_HOVER, IDR_CLOSE_PRESSED);
+      imgEnde(picHintergrund, layout.closeLeft, layout.closeTop, IDR_CLOSE_NORMAL, IDR_CLOSE_HOVER, IDR_CLOSE_PRESSED,
+              [this] { imgEnde_Click(); }),
+      imgHintergrund(*this, {layout.skinLeft, layout.skinTop, rt::Picture::FromResource(IDR_SKIN), true}),
+      panel_(panel) {
+    panel_.partner_ = this;
 }
 
-PictureButton::Factory SkinnedForm::ButtonFactory() {
-    return [this](int index, const rt::ImageDesign& d) {
-        rt::Container& home = index == 0 ? static_cast<rt::Container&>(picHintergrund) : *this;
-        return std::make_unique<rt::Image>(home, d);
-    };
-}
-
-void SkinnedForm::AddFaces(PictureButton& button, int hover, int pressed) {
-    // The holders lie on the form, hidden, where nobody sees them. Index 1 shares
-    // index 0's picture, so restoring the normal face restores the design exactly.
-    button.Add(1, {0, 0, button(0).GetPicture(), false});
-    button.Add(2, {0, 0, rt::Picture::FromResource(hover), false});
-    button.Add(3, {0, 0, rt::Picture::FromResource(pressed), false});
-}
-
-void ShowFace(PictureButton& button, Face face) {
-    button(0).SetPicture(button(static_cast<int>(face)).GetPicture());
-}
-
-void SkinnedForm::imgEnde_MouseDown(int, int, int, float, float) { ShowFace(imgEnde, FaceOnMouseDown()); }
-void SkinnedForm::imgEnde_MouseMove(int, int Button, int, float, float) { ShowFace(imgEnde, FaceOnMouseMove(Button)); }
-void SkinnedForm::imgEnde_MouseUp(int, int, int, float, float) { ShowFace(imgEnde, FaceOnMouseUp()); }
-
-void SkinnedForm::ResetButtons() { ShowFace(imgEnde, Face::Normal); }
+void SkinnedForm::ResetButtons() { imgEnde.ShowFace(Face::Normal); }
 
 void SkinnedForm::picHintergrund_MouseMove(int, int, float, float) { ResetButtons(); }
 
@@ -69,7 +48,7 @@ void SkinnedForm::PrintTexts(std::span<const std::wstring> items, std::span<cons
     }
 }
 
-void SkinnedForm::Compose(const std::function<void()>& drawTexts, rt::Form& panel) {
+void SkinnedForm::Compose(const std::function<void()>& drawTexts) {
     picHintergrund.Cls();
     picHintergrund.Move(0, 0);
     picHintergrund.PaintPicture(imgHintergrund.GetPicture(), 0, 0);
@@ -80,7 +59,7 @@ void SkinnedForm::Compose(const std::function<void()>& drawTexts, rt::Form& pane
     rt::UniqueRegion outline = CreateRegionFromPicture(picHintergrund);
     // The system owns the region only once it has accepted it.
     if (rt::Platform().SetWindowRgn(hWnd(), outline.get(), TRUE)) (void)outline.release();
-    panel.Show();
+    panel_.Show();
 }
 
 }  // namespace toolkit

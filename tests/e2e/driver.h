@@ -31,12 +31,16 @@ inline std::wstring WinePath(const std::string& unixPath) {
 }
 
 // The programs under test, and the saver as it ships (32-bit), which the
-// setup installs. VELTRIN_E2E_SAVER names another saver: the shipped one, say.
+// setup installs. VELTRIN_E2E_SAVER and VELTRIN_E2E_SETUP name other
+// programs: the shipped ones, say.
 inline std::wstring SaverPath() {
     const wchar_t* other = _wgetenv(L"VELTRIN_E2E_SAVER");
     return other ? other : WinePath(VELTRIN_SAVER_PATH);
 }
-inline std::wstring SetupPath() { return WinePath(VELTRIN_SETUP_PATH); }
+inline std::wstring SetupPath() {
+    const wchar_t* other = _wgetenv(L"VELTRIN_E2E_SETUP");
+    return other ? other : WinePath(VELTRIN_SETUP_PATH);
+}
 inline std::wstring ShippedSaverPath() { return WinePath(VELTRIN_SHIPPED_SAVER_PATH); }
 
 // Polls until `done`, processing the driver's own messages (a preview host lives here).

@@ -1,45 +1,58 @@
-// What the setup says in each language and where it installs.
+// What the setup says in each language, where it installs, and its command line.
 #include <gtest/gtest.h>
 
 #include <climits>
 
-#include "print_text.h"
+#include "setup_args.h"
 #include "setup_rules.h"
 
 using setup::Language;
+using Items = std::vector<std::wstring>;
 
-// The line each item starts on and what it shows, as printed one below the other.
-std::vector<std::pair<int, std::wstring>> Screen(const std::vector<std::wstring>& items) {
-    std::vector<std::pair<int, std::wstring>> lines;
-    int line = 0;
-    for (std::wstring item : items) {
-        const int breaks = rt::LineBreaksOfPrint(item);
-        std::erase(item, L'\r');
-        lines.emplace_back(line, item);
-        line += breaks;
+// Every text of both screens in both languages, letter for letter as the
+// design has them, typos included; each item ends with the carriage return
+// that leaves an empty line below it, the version line with three.
+TEST(ScreenTexts, EachSetInEachLanguageExactly) {
+    const rt::VersionRecord version{2, 1, 0, 5, L"Brandor", L""};
+    const Items english = {L"Veltrin-Screen-Saver\r", L"Free Program!\r", L"Autor: Brandor\r", L"Version: 2.1.5\r\r\r"};
+    const Items german = {L"Veltrin-Bildschirmschoner\r", L"Kostenloses Programm!\r", L"Autor: Brandor\r", L"Version: 2.1.5\r\r\r"};
+    const struct {
+        bool finished;
+        Language language;
+        Items head, tail;
+    } cases[] = {
+        {false, Language::English, english, {L"Please click on the button\r", L"at the right buttom corner\r", L"to install the program.\r"}},
+        {false, Language::German, german, {L"Bitte klicken Sie auf die\r", L"rechte untere Schalt-\r", L"fl\u00E4che, um das Programm\r", L"zu installieren.\r"}},
+        {true, Language::English, english, {L"Screen Saver has been\r", L"successfully installed.\r", L"Setup will end now.\r"}},
+        {true, Language::German, german, {L"Die Installation wurde\r", L"erfolgreich abgeschlossen.\r", L"Setup wird jetzt beendet.\r"}},
+    };
+    for (const auto& c : cases) {
+        Items all = c.head;
+        all.insert(all.end(), c.tail.begin(), c.tail.end());
+        EXPECT_EQ(setup::ScreenItems(c.finished, c.language, version), all) << c.finished;
     }
-    return lines;
+    EXPECT_EQ(setup::ScreenItems(true, Language::English, {12, 0, 7, 305, L"", L""})[3], L"Version: 12.0.305\r\r\r");
 }
 
-// Title, note, author and version on lines 0, 2, 4 and 6, the instructions
-// (four lines in German, three in English) or the completion from line 10 on,
-// every other line; each text but the author's and the version in its language.
-TEST(ScreenTexts, EachSetInEachLanguageLineByLine) {
-    const rt::VersionRecord version{2, 1, 0, 5, L"Brandor", L""};
-    for (bool finished : {false, true}) {
-        const auto german = Screen(setup::ScreenItems(finished, Language::German, version));
-        const auto english = Screen(setup::ScreenItems(finished, Language::English, version));
-        ASSERT_EQ(german.size(), finished ? 7u : 8u);
-        ASSERT_EQ(english.size(), 7u);
-        for (std::size_t i = 0; i < english.size(); ++i) {
-            EXPECT_EQ(english[i].first, i < 4 ? 2 * int(i) : 2 * int(i) + 2) << i;
-            EXPECT_EQ(german[i].first, english[i].first) << i;
-            EXPECT_EQ(german[i].second == english[i].second, i == 2 || i == 3) << i;
-        }
-        EXPECT_EQ(german.back().first, finished ? 14 : 16);
-        EXPECT_EQ(german[2].second + german[3].second, L"Autor: BrandorVersion: 2.1.5");
+// Switches with '/' or '-' in any case, values after '='; anything else, a
+// value missing or one where none belongs is refused.
+TEST(CommandLine, SwitchesInAnyCaseWithTheirValuesAndNothingElse) {
+    using Args = std::vector<std::wstring>;
+    const auto parsed = [](const Args& args) {
+        const setup::SetupOptions o = setup::ParseArguments(args);
+        return std::to_string(o.valid) + std::to_string(o.quiet) + std::to_string(o.uninstall) + std::to_string(o.help) +
+               (o.language ? (*o.language == Language::German ? "de" : "en") : "--") + (o.log ? "log" : "");
+    };
+    EXPECT_EQ(parsed({}), "1000--");
+    EXPECT_EQ(parsed({L"-QUIET", L"/Lang=DE", L"/log=C:\\a b\\x=1.log"}), "1100delog");
+    EXPECT_EQ(setup::ParseArguments(Args{L"/log=C:\\a b\\x=1.log"}).log, L"C:\\a b\\x=1.log");
+    EXPECT_EQ(parsed({L"/Uninstall", L"-lang=en"}), "1010en");
+    EXPECT_EQ(parsed({L"/?"}), "1001--");
+    EXPECT_EQ(parsed({L"-help", L"/quiet"}), "1101--");
+    for (const Args& refused : {Args{L"/lang"}, Args{L"/lang=fr"}, Args{L"/log="}, Args{L"/log"}, Args{L"/quiet=1"}, Args{L"quiet"},
+                                Args{L"/"}, Args{L""}, Args{L"/install"}, Args{L"/uninstal", L"/quiet"}}) {
+        EXPECT_EQ(parsed(refused)[0], '0') << testing::PrintToString(refused);
     }
-    EXPECT_EQ(Screen(setup::ScreenItems(true, Language::English, {12, 0, 7, 305, L"", L""}))[3].second, L"Version: 12.0.305");
 }
 
 TEST(DisplaySettings, PagesOutside0To3OpenPage3AndSayIt) {

@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app.h"
-#include "frmInstall1.h"
-#include "frmInstall2.h"
-#include "frmSetup.h"
+#include "setup_windows.h"
 #include "frmmain.h"
 #include "platform.h"
 #include "timer.h"
@@ -165,8 +163,11 @@ TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumns
 // ---- the setup's welcome window ----------------------------------------------
 
 TEST_F(Faked, SetupWelcomeHasATranslucentPanelAndItsTimerOpensTheDisplaySettingsAndEndsUnlessClosedBefore) {
-    frmSetup& language = rt::TheForm<frmSetup>();
-    frmInstall1& welcome = rt::TheForm<frmInstall1>();
+    setup::SetupLog log;
+    setup::SetupSession session{{}, log};
+    setup::SetupWindows windows(session, setup::Language::English);
+    frmSetup& language = windows.languageWindow;
+    frmInstall1& welcome = windows.welcomeWindow;
     const auto carryOn = [&] {  // the language window's first button
         ::SendMessageW(language.Command1.hWnd(), BM_CLICK, 0, 0);
         rt::DoEvents();
@@ -174,9 +175,9 @@ TEST_F(Faked, SetupWelcomeHasATranslucentPanelAndItsTimerOpensTheDisplaySettings
     language.Show();
     carryOn();
     BYTE alpha = 0;
-    EXPECT_TRUE(::GetLayeredWindowAttributes(rt::TheForm<frmInstall2>().hWnd(), nullptr, &alpha, nullptr) && alpha == 180);
+    EXPECT_TRUE(::GetLayeredWindowAttributes(windows.panelWindow.hWnd(), nullptr, &alpha, nullptr) && alpha == 180);
     EXPECT_TRUE(Ends([&] { welcome.Timer1.Tick(); }));
-    EXPECT_EQ(seen.exitCode, setup::kInstalled);
+    EXPECT_EQ(seen.exitCode, setup::kDone);
     EXPECT_EQ(seen.program, rt::SystemDirectory() + L"\\rundll32.exe");
     EXPECT_EQ(seen.commandLine, L"rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,1");
     EXPECT_EQ(seen.show, SW_SHOWMINIMIZED);
@@ -186,13 +187,16 @@ TEST_F(Faked, SetupWelcomeHasATranslucentPanelAndItsTimerOpensTheDisplaySettings
     };
     seen = {};
     welcome.Timer1.SetEnabled(true);
-    welcome.imgEnde.Click(0);
+    welcome.imgEnde.Click();
     pastTheTimer();
     EXPECT_EQ(seen.starts + seen.ends, 0);
     EXPECT_TRUE(language.Visible());
     carryOn();  // shown again, it does not bring back the timer of its last showing
     pastTheTimer();
     EXPECT_EQ(seen.starts + seen.ends, 0);
+    session.installed = true;  // once installed, leaving the setup is no longer cancelling it
+    ::SendMessageW(language.Command2.hWnd(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(seen.ends == 1 && seen.exitCode == setup::kDone);
     for (rt::Form* f : {static_cast<rt::Form*>(&welcome), static_cast<rt::Form*>(&language)}) Ends([&] { f->Unload(); });
 }
 

@@ -1,0 +1,105 @@
+#pragma once
+// The setup's steps on files, each of which can be taken back. Every file
+// they write is a scratch file of this run's own: made beside its target
+// under a name no other file holds, and marked for deletion from the moment
+// it exists, so that neither a failure nor a kill leaves one behind; only a
+// file put in place, or kept as the last copy of something, stays.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "handles.h"
+
+namespace setup {
+
+class ScratchFile {
+public:
+    // A new, empty file "<target>.<process id>.<n>.tmp". Throws StepFailure.
+    explicit ScratchFile(const std::wstring& target);
+
+    // Appends, and flushes to the disk. Throws StepFailure.
+    void Write(std::string_view bytes);
+    // Appends the rest of `source`, and flushes. Throws StepFailure.
+    void CopyFrom(HANDLE source);
+    // Renamed over `target` (in the same folder), with the attributes and
+    // times of `info` when given, and no longer this run's: kept there. False
+    // when that fails; it is then still a scratch file.
+    bool TakePlaceOf(const std::wstring& target, const FILE_BASIC_INFO* info = nullptr) noexcept;
+    // Kept under its own name: the last copy of something.
+    void Keep() noexcept;
+
+    const std::wstring& Path() const noexcept { return path_; }
+
+private:
+    std::wstring path_;
+    rt::UniqueFile file_;
+};
+
+// One target given new bytes in one step. The new bytes are written beside
+// it first; the earlier file stays in a scratch copy until the replacement
+// goes, so that it can be put back.
+class Replacement {
+public:
+    // Throws StepFailure, leaving nothing behind.
+    Replacement(std::wstring target, std::string_view bytes);
+
+    // The new file in the target's place. Throws StepFailure, with the target
+    // as it was.
+    void Apply();
+    // The earlier file back in its place, or the new one removed where there
+    // was none. False when that fails: the earlier file is then kept where
+    // KeptCopy() says.
+    bool Undo() noexcept;
+
+    const std::wstring& Target() const noexcept { return target_; }
+    std::wstring KeptCopy() const { return backup_ ? backup_->Path() : std::wstring(); }
+
+private:
+    std::wstring target_;
+    ScratchFile next_;
+    std::optional<ScratchFile> backup_;  // none: there was no earlier file
+    FILE_BASIC_INFO earlier_{};
+    bool applied_ = false;
+};
+
+// A file removed together with others, all or none: opened for deletion at
+// once (a file that another program holds refuses), marked, and gone when
+// this goes; unmarked, it stays as it was. A missing file is nothing to remove.
+class Removal {
+public:
+    // Throws StepFailure when the file is there but cannot be opened for deletion.
+    explicit Removal(const std::wstring& path);
+
+    // Throws StepFailure when it cannot be deleted (a program runs from it).
+    void Mark();
+    void Unmark() noexcept;
+
+private:
+    rt::UniqueFile file_;
+    DWORD attributes_ = 0;
+};
+
+// This program's own file, which cannot be deleted while it runs: moved aside
+// under a scratch name, so that its own name is free at once, and removed by
+// the system at its next start.
+class MovedAside {
+public:
+    // Throws StepFailure when it cannot be moved.
+    explicit MovedAside(std::wstring path);
+
+    void PutBack() noexcept;
+    // False when the system cannot be asked to: it then stays where Path() says.
+    bool RemoveAtRestart() noexcept;
+    const std::wstring& Path() const noexcept { return aside_; }
+
+private:
+    std::wstring path_, aside_;
+};
+
+// Whether two paths name one file (a long and a short name, say); false when
+// either cannot be opened.
+bool SameFile(const std::wstring& a, const std::wstring& b);
+
+}  // namespace setup

@@ -1,0 +1,59 @@
+#include "setup_args.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace setup {
+namespace {
+
+std::wstring Lower(std::wstring_view text) {
+    std::wstring lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    return lower;
+}
+
+// One argument into `options`; false when it is refused.
+bool Take(std::wstring_view argument, SetupOptions& options) {
+    if (argument.size() < 2 || (argument[0] != L'/' && argument[0] != L'-')) return false;
+    const std::size_t equals = argument.find(L'=');
+    const std::wstring name = Lower(argument.substr(1, equals - 1));
+    const std::optional<std::wstring_view> value =
+        equals == std::wstring_view::npos ? std::nullopt : std::optional(argument.substr(equals + 1));
+    if (name == L"lang") {
+        options.language = value ? LanguageOfCode(Lower(*value)) : std::nullopt;
+        return options.language.has_value();
+    }
+    if (name == L"log") {
+        if (value && !value->empty()) options.log = std::wstring(*value);
+        return value && !value->empty();
+    }
+    if (value) return false;  // the other switches take none
+    if (name == L"quiet") {
+        options.quiet = true;
+    } else if (name == L"uninstall") {
+        options.uninstall = true;
+    } else if (name == L"?" || name == L"help") {
+        options.help = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+SetupOptions ParseArguments(std::span<const std::wstring> arguments) {
+    SetupOptions options;
+    for (const std::wstring& argument : arguments) options.valid = Take(argument, options) && options.valid;
+    return options;
+}
+
+const wchar_t* LanguageCode(Language language) { return language == Language::German ? L"de" : L"en"; }
+
+std::optional<Language> LanguageOfCode(std::wstring_view code) {
+    if (code == L"en") return Language::English;
+    if (code == L"de") return Language::German;
+    return std::nullopt;
+}
+
+}  // namespace setup

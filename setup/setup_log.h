@@ -1,0 +1,27 @@
+#pragma once
+// The account of a run that an administrator asks for with /log=PATH: plain
+// UTF-8 lines appended to the file, each stamped with the local time. A log
+// that cannot be opened or written is no reason to fail: the run goes on
+// without it.
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "handles.h"
+
+namespace setup {
+
+class SetupLog {
+public:
+    SetupLog() = default;  // writes nothing
+    explicit SetupLog(const std::wstring& path);
+
+    void Line(std::wstring_view text);
+    // A step that failed: what failed and, when the system said, its error code.
+    void Failed(const std::exception& failure);
+
+private:
+    rt::UniqueFile file_;
+};
+
+}  // namespace setup

@@ -1,0 +1,86 @@
+#include "setup_run.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include "app.h"
+#include "setup_windows.h"
+#include "text_encoding.h"
+
+namespace setup {
+namespace {
+
+// One setup at a time on the machine, whichever session started it.
+constexpr wchar_t kOneSetup[] = L"Global\\Veltrin.Setup";
+
+// A message box, unless the run is quiet; then the answer is `quietAnswer`.
+int Tell(bool quiet, Say what, Language language, UINT style, int quietAnswer = IDOK) {
+    if (quiet) return quietAnswer;
+    const Message message = MessageFor(what, language);
+    return rt::MsgBox(nullptr, message.text, style, message.title);
+}
+
+// Asks first, in the language the saver was installed in.
+int Uninstall(const SetupOptions& options, SetupSession& session) {
+    const std::optional<Language> installed = InstalledLanguage();
+    const Language language = installed.value_or(options.language.value_or(Language::English));
+    if (installed && Tell(options.quiet, Say::UninstallQuestion, language, MB_YESNO | MB_ICONQUESTION, IDYES) != IDYES) {
+        session.log.Line(L"not removed: the user said no");
+        return kCancelled;
+    }
+    try {
+        const bool removed = installed && setup::Uninstall(rt::App::ExeFile(), session.log) == UninstallOutcome::Removed;
+        Tell(options.quiet, removed ? Say::Uninstalled : Say::NotInstalled, language, MB_OK | MB_ICONINFORMATION);
+        return kDone;
+    } catch (const std::exception&) {
+        Tell(options.quiet, Say::UninstallFailed, language, MB_OK | MB_ICONSTOP);
+        return kFailed;
+    }
+}
+
+int Install(const SetupOptions& options, SetupSession& session) {
+    const Language language = options.language.value_or(Language::English);
+    if (!options.quiet) return SetupWindows(session, language).Run();
+    return session.Install(language) ? kDone : kFailed;
+}
+
+}  // namespace
+
+bool SetupSession::Install(Language language) {
+    request.language = language;
+    try {
+        InstallInto(request, log);
+        installed = true;
+    } catch (const std::exception&) {  // the log has it
+    }
+    return installed;
+}
+
+void SetupSession::End(ExitCode code) {
+    log.Line(L"exit code " + rt::Decimal(code));
+    rt::End(code);
+}
+
+int Run(std::span<const std::wstring> arguments) {
+    const SetupOptions options = ParseArguments(arguments);
+    SetupLog log = options.log ? SetupLog(*options.log) : SetupLog();
+    std::wstring line = L"Veltrin-Setup";
+    for (const std::wstring& argument : arguments) line += L" " + argument;
+    log.Line(line);
+    SetupSession session{{rt::Environ(L"WinDir").value_or(L""), JoinPath(rt::App::Path(), kShippedSaverName), rt::App::ExeFile()}, log};
+    const Language language = options.language.value_or(Language::English);
+    const rt::InstanceMarker oneSetup(kOneSetup);
+    if (!options.valid || options.help) {
+        if (!options.valid) log.Line(L"refused: an argument it does not know");
+        Tell(options.quiet, Say::Usage, language, MB_OK | (options.valid ? MB_ICONINFORMATION : MB_ICONWARNING));
+        session.End(options.valid ? kDone : kFailed);
+    }
+    if (oneSetup.AnotherCopyRunning()) {
+        Tell(options.quiet, Say::AlreadyRunning, language, MB_OK | MB_ICONEXCLAMATION);
+        session.End(kAlreadyRunning);
+    }
+    session.End(static_cast<ExitCode>(options.uninstall ? Uninstall(options, session) : Install(options, session)));
+}
+
+}  // namespace setup

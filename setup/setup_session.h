@@ -1,0 +1,23 @@
+#pragma once
+// One run of the setup: what it installs from and to, its log, and whether
+// it has installed yet. The interactive windows and the quiet mode share it.
+#include "install.h"
+#include "setup_log.h"
+#include "setup_rules.h"
+
+namespace setup {
+
+struct SetupSession {
+    InstallRequest request;  // its language is the one the user installs in
+    SetupLog& log;
+    bool installed = false;
+
+    // Installs in `language`; false, with the log saying why, when that failed.
+    bool Install(Language language);
+    // How leaving now ends the setup: done once it has installed, else cancelled.
+    ExitCode LeaveCode() const { return installed ? kDone : kCancelled; }
+    // Ends the program with `code`, which the log records.
+    [[noreturn]] void End(ExitCode code);
+};
+
+}  // namespace setup

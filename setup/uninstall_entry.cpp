@@ -1,0 +1,108 @@
+#include "uninstall_entry.h"
+
+#include <cstring>
+
+#include "handles.h"
+#include "platform.h"
+#include "step_failure.h"
+
+namespace setup {
+namespace {
+
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kChosenSaver[] = L"SCRNSAVE.EXE";
+
+[[noreturn]] void FailWith(const char* what, LSTATUS status) { throw StepFailure(what, static_cast<unsigned long>(status)); }
+
+}  // namespace
+
+RegistryValue RegistryValue::Text(std::wstring name, const std::wstring& text) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+    return {std::move(name), REG_SZ, {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)}};
+}
+
+RegistryValue RegistryValue::Number(std::wstring name, DWORD number) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(&number);
+    return {std::move(name), REG_DWORD, {bytes, bytes + sizeof number}};
+}
+
+std::optional<RegistryValues> ReadEntry() {
+    HKEY opened = nullptr;
+    LSTATUS status = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_QUERY_VALUE, &opened);
+    if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+    if (status != ERROR_SUCCESS) FailWith("the entry cannot be read", status);
+    const rt::UniqueRegKey key(opened);
+    DWORD count = 0, longestName = 0, longestData = 0;
+    status = ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName,
+                                &longestData, nullptr, nullptr);
+    if (status != ERROR_SUCCESS) FailWith("the entry cannot be read", status);
+    RegistryValues values(count);
+    for (DWORD i = 0; i < count; ++i) {
+        RegistryValue& value = values[i];
+        value.name.resize(longestName + 1);
+        value.data.resize(longestData);
+        DWORD nameLength = longestName + 1, size = longestData;
+        status = ::RegEnumValueW(key.get(), i, value.name.data(), &nameLength, nullptr, &value.type, value.data.data(), &size);
+        if (status != ERROR_SUCCESS) FailWith("the entry cannot be read", status);
+        value.name.resize(nameLength);
+        value.data.resize(size);
+    }
+    return values;
+}
+
+void WriteEntry(const RegistryValues& values) {
+    HKEY created = nullptr;
+    const LSTATUS status = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr);
+    if (status != ERROR_SUCCESS) FailWith("the entry cannot be written", status);
+    const rt::UniqueRegKey key(created);
+    for (const RegistryValue& value : values) {
+        const LSTATUS set = rt::Platform().RegSetValueExW(key.get(), value.name.c_str(), 0, value.type, value.data.data(),
+                                                          static_cast<DWORD>(value.data.size()));
+        if (set != ERROR_SUCCESS) FailWith("the entry cannot be written", set);
+    }
+}
+
+bool RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept {
+    if (!DeleteEntry()) return false;
+    try {
+        if (earlier) WriteEntry(*earlier);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool DeleteEntry() noexcept {
+    const LSTATUS status = ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kUninstallKey);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+std::wstring TextOf(const RegistryValues& values, std::wstring_view name) {
+    for (const RegistryValue& value : values) {
+        if (value.name != name || value.type != REG_SZ) continue;
+        std::wstring text(value.data.size() / sizeof(wchar_t), L'\0');
+        std::memcpy(text.data(), value.data.data(), text.size() * sizeof(wchar_t));
+        return text.substr(0, text.find(L'\0'));
+    }
+    return {};
+}
+
+std::optional<std::wstring> ChosenSaver() {
+    DWORD size = 0;
+    if (::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver, RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::wstring path(size / sizeof(wchar_t), L'\0');
+    if (::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver, RRF_RT_REG_SZ, nullptr, path.data(), &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return path.substr(0, path.find(L'\0'));
+}
+
+bool SetChosenSaver(const std::optional<std::wstring>& path) noexcept {
+    if (!path) return ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver) == ERROR_SUCCESS;
+    const auto bytes = static_cast<DWORD>((path->size() + 1) * sizeof(wchar_t));
+    return ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver, REG_SZ, path->c_str(), bytes) == ERROR_SUCCESS;
+}
+
+}  // namespace setup

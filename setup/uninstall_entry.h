@@ -1,0 +1,46 @@
+#pragma once
+// What the system keeps of an installed product: its entry in the list of
+// installed programs (Apps & features) under
+// HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Veltrin, and the
+// current user's chosen screen saver, which must not name a removed file.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace setup {
+
+inline constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrin";
+
+struct RegistryValue {
+    std::wstring name;
+    DWORD type = REG_SZ;
+    std::vector<BYTE> data;
+
+    static RegistryValue Text(std::wstring name, const std::wstring& text);
+    static RegistryValue Number(std::wstring name, DWORD number);
+    friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
+};
+using RegistryValues = std::vector<RegistryValue>;
+
+// The entry's values; nothing when there is no entry. Throws StepFailure when
+// it is there but cannot be read.
+std::optional<RegistryValues> ReadEntry();
+// Gives the entry these values, making it if need be. Throws StepFailure;
+// RestoreEntry then puts back what was there.
+void WriteEntry(const RegistryValues& values);
+// Puts back what ReadEntry returned: exactly those values, or no entry.
+bool RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept;
+bool DeleteEntry() noexcept;
+// A text value of the entry; empty when it is missing or holds no text.
+std::wstring TextOf(const RegistryValues& values, std::wstring_view name);
+
+// The current user's chosen screen saver (HKCU\Control Panel\Desktop,
+// SCRNSAVE.EXE), often a short path; nothing when none is chosen.
+std::optional<std::wstring> ChosenSaver();
+// Chooses `path`, or with nothing, no saver. False when that fails.
+bool SetChosenSaver(const std::optional<std::wstring>& path) noexcept;
+
+}  // namespace setup

@@ -1,0 +1,158 @@
+// The installation in-process, on real files and the Wine prefix's real
+// registry: what it refuses before touching anything, and how a failure on
+// the way puts back the earlier files and entry and leaves nothing of its own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "failure.h"
+#include "install.h"
+#include "platform.h"
+#include "sequential_file.h"
+#include "uninstall_entry.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Files = std::map<std::wstring, std::string>;
+
+const std::wstring kShipped = fs::path("Z:" VELTRIN_SOURCE_DIR "/dist/Qor.drl").make_preferred().wstring();
+const std::string kSaver = rt::ReadWholeFile(kShipped, 64u << 20).value_or("");
+const std::string kProgram = "the setup's own file";
+const Files kEarlier = {{L"Veltrin.scr", std::string(100000, 'o')}, {L"scrVeltrin.ini", "earlier"}};
+const setup::RegistryValues kEarlierEntry = {setup::RegistryValue::Text(L"DisplayName", L"earlier"),
+                                             setup::RegistryValue::Number(L"Kept", 7)};
+
+// Calls of the platform table that fail: only the one numbered `failing`.
+int calls = 0, failing = 0;
+BOOL WINAPI OneMoveFails(LPCWSTR from, LPCWSTR to, DWORD flags) { return ++calls != failing && ::MoveFileExW(from, to, flags); }
+LSTATUS WINAPI OneValueFails(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
+    return ++calls != failing ? ::RegSetValueExW(key, name, 0, type, data, size) : ERROR_ACCESS_DENIED;
+}
+// A folder no earlier test holds: Wine gives its processes the same ids run after run.
+fs::path NewFolder() {
+    for (int n = 0;; ++n) {
+        const fs::path folder = fs::temp_directory_path() / (L"veltrin-install-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(n));
+        if (fs::create_directory(folder)) return folder;
+    }
+}
+fs::path Made(const fs::path& folder) {
+    fs::create_directories(folder);
+    return folder;
+}
+
+class Install : public ::testing::Test {
+protected:
+    Install() {
+        for (const auto& [name, bytes] : kEarlier) rt::WriteWholeFile((windows / name).wstring(), bytes);
+        rt::WriteWholeFile((root / L"program.exe").wstring(), kProgram);
+        setup::RestoreEntry(kEarlierEntry);
+        calls = 0;
+    }
+    ~Install() override {
+        setup::DeleteEntry();
+        log = {};  // closes the log file
+        std::error_code error;
+        fs::remove_all(root, error);
+    }
+    Files FilesIn() const {
+        Files files;
+        for (const auto& file : fs::directory_iterator(windows)) {
+            files[file.path().filename().wstring()] = rt::ReadWholeFile(file.path().wstring(), 64u << 20).value_or("?");
+        }
+        return files;
+    }
+    // Whether the install failed, leaving the earlier files and entry exactly.
+    bool FailsAndChangesNothing(std::wstring shipped = kShipped, std::wstring folder = {}) {
+        try {
+            setup::InstallInto({folder.empty() ? windows.wstring() : folder, shipped, (root / L"program.exe").wstring()}, log);
+        } catch (const rt::Failure&) {
+            return FilesIn() == kEarlier && setup::ReadEntry() == kEarlierEntry;
+        }
+        return false;
+    }
+    std::string Log() const { return rt::ReadWholeFile((root / L"setup.log").wstring()).value_or(""); }
+
+    const fs::path root = NewFolder();
+    const fs::path windows = Made(root / L"windows");
+    setup::SetupLog log{(root / L"setup.log").wstring()};
+    rt::PlatformOverride platform;
+};
+
+// The shipped file is the saver this setup was built with, byte for byte, or
+// nothing is touched: a download cut short, still being written (its size
+// final, its middle zeros) or altered anywhere.
+TEST_F(Install, RefusesAnythingButItsOwnSaverAndAFolderThatIsNotNamedInFull) {
+    std::string writing = kSaver, altered = kSaver;
+    std::fill(writing.begin() + 4096, writing.end() - 4096, '\0');
+    altered[altered.size() * 3 / 4] ^= 1;
+    for (const std::string& bytes : {std::string(), kSaver.substr(0, kSaver.size() - 1), writing, altered, kSaver + "x"}) {
+        rt::WriteWholeFile((root / L"Qor.drl").wstring(), bytes);
+        EXPECT_TRUE(FailsAndChangesNothing((root / L"Qor.drl").wstring())) << bytes.size();
+    }
+    EXPECT_TRUE(FailsAndChangesNothing((root / L"none.drl").wstring()));
+    EXPECT_TRUE(FailsAndChangesNothing(kShipped, L"windows"));  // relative: wherever the setup was started
+    EXPECT_TRUE(FailsAndChangesNothing(kShipped, (root / L"program.exe").wstring()));
+}
+
+// A file in use (held open without sharing) or an entry that cannot be
+// written: everything as it was, no file of the install's own left.
+TEST_F(Install, AFailureOnTheWayPutsBackTheEarlierFilesAndEntry) {
+    for (const wchar_t* inUse : {L"scrVeltrin.ini", L"Veltrin-Uninstall.exe"}) {
+        rt::WriteWholeFile((windows / L"Veltrin-Uninstall.exe").wstring(), "earlier uninstaller");
+        Files earlier = FilesIn();
+        rt::UniqueFile held(::CreateFileW((windows / inUse).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        EXPECT_THROW(setup::InstallInto({windows.wstring(), kShipped, (root / L"program.exe").wstring()}, log), rt::Failure);
+        held.reset();
+        EXPECT_TRUE(FilesIn() == earlier && setup::ReadEntry() == kEarlierEntry) << inUse;
+        fs::remove(windows / L"Veltrin-Uninstall.exe");
+    }
+    platform->RegSetValueExW = OneValueFails;
+    failing = 5;
+    EXPECT_TRUE(FailsAndChangesNothing());
+}
+
+// The earlier saver cannot be put back: its copy is kept, the only one now,
+// and the log says where.
+TEST_F(Install, APutBackThatFailsKeepsTheEarlierSaverWhereTheLogSays) {
+    rt::UniqueFile held(::CreateFileW((windows / L"scrVeltrin.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    platform->MoveFileExW = OneMoveFails;
+    failing = 2;
+    EXPECT_THROW(setup::InstallInto({windows.wstring(), kShipped, (root / L"program.exe").wstring()}, log), rt::Failure);
+    held.reset();
+    Files files = FilesIn();
+    EXPECT_EQ(files.size(), 3u);
+    EXPECT_EQ(files[L"Veltrin.scr"], kSaver);
+    const auto kept = std::find_if(files.begin(), files.end(), [](const auto& f) { return f.first.ends_with(L".tmp"); });
+    ASSERT_NE(kept, files.end());
+    EXPECT_EQ(kept->second, kEarlier.at(L"Veltrin.scr"));
+    const std::string keptPath = (windows / kept->first).string();
+    EXPECT_NE(Log().find("the earlier file is kept as " + keptPath), std::string::npos) << Log();
+}
+
+// The removal, all or nothing: while the uninstaller cannot move itself
+// aside, every file and the entry stay.
+TEST_F(Install, ARemovalThatCannotFinishRemovesNothing) {
+    setup::InstallInto({windows.wstring(), kShipped, (root / L"program.exe").wstring()}, log);
+    const Files installed = FilesIn();
+    platform->MoveFileExW = OneMoveFails;
+    failing = calls + 1;
+    EXPECT_THROW(setup::Uninstall((windows / L"Veltrin-Uninstall.exe").wstring(), log), rt::Failure);
+    EXPECT_TRUE(FilesIn() == installed && setup::ReadEntry());
+}
+
+// Files of the same names but its own (an administrator's backup) stay; a
+// read-only earlier saver is replaced and leaves nothing behind.
+TEST_F(Install, LeavesOtherFilesAloneAndNothingOfItsOwn) {
+    rt::WriteWholeFile((windows / L"Veltrin.scr.old").wstring(), "my backup");
+    ::SetFileAttributesW((windows / L"Veltrin.scr").c_str(), FILE_ATTRIBUTE_READONLY);
+    setup::InstallInto({windows.wstring(), kShipped, (root / L"program.exe").wstring(), setup::Language::German}, log);
+    const Files installed = {{L"Veltrin.scr", kSaver},
+                             {L"scrVeltrin.ini", "\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n"},
+                             {L"Veltrin-Uninstall.exe", kProgram},
+                             {L"Veltrin.scr.old", "my backup"}};
+    EXPECT_TRUE(FilesIn() == installed);
+}
+
+}  // namespace

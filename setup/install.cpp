@@ -19,8 +19,8 @@
 namespace setup {
 namespace {
 
-// More than any saver this setup ships: the reader takes no more than this,
-// and the digest refuses a file that is longer than the saver anyway.
+// Far more than the saver: a larger file is not read further, and the digest,
+// which covers all of the saver, refuses it whatever its first bytes are.
 constexpr std::size_t kMostSaverBytes = 64u << 20;
 
 bool IsFolder(const std::wstring& path) {
@@ -33,9 +33,9 @@ bool IsFolder(const std::wstring& path) {
 // not replace a working saver. The check reads the bytes that are installed,
 // not the file again, which could change in between.
 std::string ShippedSaver(const std::wstring& path) {
-    std::optional<std::string> bytes = rt::ReadWholeFile(path, kMostSaverBytes + 1);
+    std::optional<std::string> bytes = rt::ReadWholeFile(path, kMostSaverBytes);
     if (!bytes) Fail("the shipped saver cannot be read");
-    if (bytes->size() > kMostSaverBytes || Sha256(*bytes) != kShippedSaverSha256) {
+    if (Sha256(*bytes) != kShippedSaverSha256) {
         throw StepFailure("the shipped file is not the saver this setup ships", 0);
     }
     return std::move(*bytes);

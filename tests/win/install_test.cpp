@@ -63,10 +63,13 @@ protected:
         }
         return files;
     }
+    setup::InstallRequest Request(const std::wstring& shipped = kShipped) const {
+        return {windows.wstring(), shipped, (root / L"program.exe").wstring()};
+    }
     // Whether the install failed, leaving the earlier files and entry exactly.
-    bool FailsAndChangesNothing(std::wstring shipped = kShipped, std::wstring folder = {}) {
+    bool FailsAndChangesNothing(const setup::InstallRequest& request) {
         try {
-            setup::InstallInto({folder.empty() ? windows.wstring() : folder, shipped, (root / L"program.exe").wstring()}, log);
+            setup::InstallInto(request, log);
         } catch (const rt::Failure&) {
             return FilesIn() == kEarlier && setup::ReadEntry() == kEarlierEntry;
         }
@@ -89,11 +92,14 @@ TEST_F(Install, RefusesAnythingButItsOwnSaverAndAFolderThatIsNotNamedInFull) {
     altered[altered.size() * 3 / 4] ^= 1;
     for (const std::string& bytes : {std::string(), kSaver.substr(0, kSaver.size() - 1), writing, altered, kSaver + "x"}) {
         rt::WriteWholeFile((root / L"Qor.drl").wstring(), bytes);
-        EXPECT_TRUE(FailsAndChangesNothing((root / L"Qor.drl").wstring())) << bytes.size();
+        EXPECT_TRUE(FailsAndChangesNothing(Request((root / L"Qor.drl").wstring()))) << bytes.size();
     }
-    EXPECT_TRUE(FailsAndChangesNothing((root / L"none.drl").wstring()));
-    EXPECT_TRUE(FailsAndChangesNothing(kShipped, L"windows"));  // relative: wherever the setup was started
-    EXPECT_TRUE(FailsAndChangesNothing(kShipped, (root / L"program.exe").wstring()));
+    EXPECT_TRUE(FailsAndChangesNothing(Request((root / L"none.drl").wstring())));
+    const fs::path started = fs::current_path();
+    fs::current_path(root);  // "windows" names the Windows directory from here, but from nowhere else
+    EXPECT_TRUE(FailsAndChangesNothing({L"windows", kShipped, (root / L"program.exe").wstring()}));
+    fs::current_path(started);
+    EXPECT_TRUE(FailsAndChangesNothing({(root / L"program.exe").wstring(), kShipped, (root / L"program.exe").wstring()}));
 }
 
 // A file in use (held open without sharing) or an entry that cannot be
@@ -103,14 +109,14 @@ TEST_F(Install, AFailureOnTheWayPutsBackTheEarlierFilesAndEntry) {
         rt::WriteWholeFile((windows / L"Veltrin-Uninstall.exe").wstring(), "earlier uninstaller");
         Files earlier = FilesIn();
         rt::UniqueFile held(::CreateFileW((windows / inUse).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        EXPECT_THROW(setup::InstallInto({windows.wstring(), kShipped, (root / L"program.exe").wstring()}, log), rt::Failure);
+        EXPECT_THROW(setup::InstallInto(Request(), log), rt::Failure);
         held.reset();
         EXPECT_TRUE(FilesIn() == earlier && setup::ReadEntry() == kEarlierEntry) << inUse;
         fs::remove(windows / L"Veltrin-Uninstall.exe");
     }
     platform->RegSetValueExW = OneValueFails;
     failing = 5;
-    EXPECT_TRUE(FailsAndChangesNothing());
+    EXPECT_TRUE(FailsAndChangesNothing(Request()));
 }
 
 // The earlier saver cannot be put back: its copy is kept, the only one now,
@@ -119,7 +125,7 @@ TEST_F(Install, APutBackThatFailsKeepsTheEarlierSaverWhereTheLogSays) {
     rt::UniqueFile held(::CreateFileW((windows / L"scrVeltrin.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     platform->MoveFileExW = OneMoveFails;
     failing = 2;
-    EXPECT_THROW(setup::InstallInto({windows.wstring(), kShipped, (root / L"program.exe").wstring()}, log), rt::Failure);
+    EXPECT_THROW(setup::InstallInto(Request(), log), rt::Failure);
     held.reset();
     Files files = FilesIn();
     EXPECT_EQ(files.size(), 3u);
@@ -134,7 +140,7 @@ TEST_F(Install, APutBackThatFailsKeepsTheEarlierSaverWhereTheLogSays) {
 // The removal, all or nothing: while the uninstaller cannot move itself
 // aside, every file and the entry stay.
 TEST_F(Install, ARemovalThatCannotFinishRemovesNothing) {
-    setup::InstallInto({windows.wstring(), kShipped, (root / L"program.exe").wstring()}, log);
+    setup::InstallInto(Request(), log);
     const Files installed = FilesIn();
     platform->MoveFileExW = OneMoveFails;
     failing = calls + 1;
@@ -147,7 +153,9 @@ TEST_F(Install, ARemovalThatCannotFinishRemovesNothing) {
 TEST_F(Install, LeavesOtherFilesAloneAndNothingOfItsOwn) {
     rt::WriteWholeFile((windows / L"Veltrin.scr.old").wstring(), "my backup");
     ::SetFileAttributesW((windows / L"Veltrin.scr").c_str(), FILE_ATTRIBUTE_READONLY);
-    setup::InstallInto({windows.wstring(), kShipped, (root / L"program.exe").wstring(), setup::Language::German}, log);
+    setup::InstallRequest german = Request();
+    german.language = setup::Language::German;
+    setup::InstallInto(german, log);
     const Files installed = {{L"Veltrin.scr", kSaver},
                              {L"scrVeltrin.ini", "\"Veltrin-Bildschirmschoner\",\"Kostenloses Programm!\"\r\n"},
                              {L"Veltrin-Uninstall.exe", kProgram},

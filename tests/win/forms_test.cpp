@@ -1,10 +1,11 @@
-// The forms in-process: the effect window's exit rules with the cursor calls
-// counted, its full-screen set-up over a faked desk of two monitors, and the
-// setup's windows with the end, the message box and the program start faked
-// through the platform table.
+// The forms in-process: the runtime's timers and the lives of its forms, the
+// effect window's exit rules with the cursor calls counted, its full-screen
+// set-up over a faked desk of two monitors, and the setup's windows with the
+// end, the message box and the program start faked through the platform table.
 #include <gtest/gtest.h>
 
 #include "app.h"
+#include "failure.h"
 #include "frmInstall1.h"
 #include "frmInstall2.h"
 #include "frmSetup.h"
@@ -55,6 +56,25 @@ protected:
     }
     rt::PlatformOverride platform_;
 };
+
+// However a form goes, the loaded forms no longer count it: unloading the
+// last one still ends the event loop.
+TEST(Form, LeavesTheLoadedFormsDestroyedWhileLoadedOrAfterAFailedUnload) {
+    struct FailsToUnloadOnce : rt::Form {
+        FailsToUnloadOnce() : Form({}) {}
+        void Form_Unload(int&) override { if (!std::exchange(failed, true)) throw rt::Failure("the first unload fails"); }
+        bool failed = false;
+    } form;
+    auto dropped = std::make_unique<rt::Form>(rt::FormDesign{});
+    dropped->Load();
+    dropped.reset();  // without an unload
+    form.Load();
+    EXPECT_THROW(form.Unload(), rt::Failure);
+    form.Unload();
+    EXPECT_FALSE(form.IsLoaded());
+    MSG quit;
+    EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
 
 // ---- the effect window -------------------------------------------------------
 

@@ -182,7 +182,19 @@ TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumns
     Ends([&] { form.Unload(); });
 }
 
-// ---- the setup's welcome window ----------------------------------------------
+// ---- the setup's windows -----------------------------------------------------
+
+// Enter presses the button that has the focus, whichever it is: with the
+// cancel button focused, the setup ends. (The first button: end to end.)
+TEST_F(Faked, EnterOnTheLanguageWindowPressesTheFocusedButtonEvenCancel) {
+    frmSetup& language = rt::TheForm<frmSetup>();
+    language.Show();
+    ::SetFocus(language.Command2.hWnd());
+    MSG enter{language.Command2.hWnd(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    rt::TranslateDialogKeys(enter);
+    EXPECT_EQ(seen.ends, 1);
+    Ends([&] { language.Unload(); });
+}
 
 TEST_F(Faked, SetupWelcomeHasATranslucentPanelAndItsTimerOpensTheDisplaySettingsAndEndsUnlessClosedBefore) {
     frmSetup& language = rt::TheForm<frmSetup>();

@@ -4,9 +4,13 @@
 # its own so that the linker drops what nothing calls, and symbols stripped.
 # Function-local statics go without locks: both programs run one thread.
 # The test programs link the same libraries but keep their own link flags.
+# One commit builds to the same bytes wherever and whenever it is built: no
+# link time in the header (the header's checksum covers it), and no folder
+# of the build in what the compiler writes down.
 set(VELTRIN_SHIPPED_COMPILE_OPTIONS
-    $<$<CONFIG:Release,MinSizeRel>:-Os> -ffunction-sections -fdata-sections -fno-threadsafe-statics)
-set(VELTRIN_SHIPPED_LINK_OPTIONS -Wl,--gc-sections $<$<CONFIG:Release,MinSizeRel>:-s>)
+    $<$<CONFIG:Release,MinSizeRel>:-Os> -ffunction-sections -fdata-sections -fno-threadsafe-statics
+    -ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
+set(VELTRIN_SHIPPED_LINK_OPTIONS -Wl,--gc-sections $<$<CONFIG:Release,MinSizeRel>:-s> -Wl,--no-insert-timestamp)
 
 # veltrin_shipped(program...): the settings above for the programs and every
 # library of the project they link, directly or through another library.

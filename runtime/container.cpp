@@ -56,11 +56,6 @@ int Container::ToPixelsY(float value) const {
     return scale_ == ScaleMode::Pixels ? static_cast<int>(std::lround(value)) : TwipsToPixelsY(value);
 }
 
-void Container::SetBackColor(COLORREF color) {
-    backColor_ = color;
-    if (HasWindow()) ::InvalidateRect(hWnd(), nullptr, TRUE);
-}
-
 void Container::Unregister(LightControl* control) {
     std::erase(controls_, control);
     if (captureTarget_ == control) captureTarget_ = nullptr;
@@ -127,9 +122,7 @@ void Container::SendMouse(LightControl* target, UINT msg, int button, int shift,
         if (h) h(button, shift, x, y);
     } else if (IsButtonDown(msg)) {
         SurfaceMouseDown(button, shift, x, y);
-    } else if (IsButtonUp(msg)) {
-        SurfaceMouseUp(button, shift, x, y);
-    } else {
+    } else if (!IsButtonUp(msg)) {
         SurfaceMouseMove(button, shift, x, y);
     }
 }

@@ -63,8 +63,6 @@ public:
     int ToPixelsY(float value) const;
 
     COLORREF BackColor() const noexcept { return backColor_; }
-    void SetBackColor(COLORREF color);
-
 
 protected:
     Container(ScaleMode scale, COLORREF backColor) : scale_(scale), backColor_(backColor) {}
@@ -72,7 +70,6 @@ protected:
     // Input that reaches the container's own surface, in its scale.
     virtual void SurfaceMouseDown(int, int, float, float) {}
     virtual void SurfaceMouseMove(int, int, float, float) {}
-    virtual void SurfaceMouseUp(int, int, float, float) {}
     virtual void SurfaceClick() {}
 
     // Background, then every visible windowless control that meets `dirty`.

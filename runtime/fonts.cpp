@@ -1,6 +1,5 @@
 #include "fonts.h"
 
-#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -23,9 +22,7 @@ Font::Font(const FontSpec& wanted) : design_(wanted) {
     TEXTMETRICW tm{};
     ::GetTextMetricsW(screen.get(), &tm);
     lineHeight_ = tm.tmHeight;
-    INT w[256] = {};
-    ::GetCharWidth32W(screen.get(), 0, 255, w);
-    for (int i = 0; i < 256; ++i) widths_[i] = static_cast<std::uint8_t>(std::clamp(w[i], 0, 255));
+    ::GetCharWidth32W(screen.get(), 0, 255, widths_.data());
 }
 
 const Font& GetFont(const FontSpec& wanted) {

@@ -4,6 +4,7 @@
 
 #include "failure.h"
 #include "platform.h"
+#include "raised_flag.h"
 #include "timer.h"
 
 namespace rt {
@@ -27,8 +28,13 @@ DWORD ExStyleOf(const FormDesign& d) { return d.showInTaskbar ? WS_EX_APPWINDOW 
 Form::Form(const FormDesign& design)
     : Container(design.scale, design.backColor), design_(design), state_(design.windowState) {}
 
+// A form that goes while loaded takes its window with it here, where the
+// form's own handling of its destruction still runs: the count of loaded
+// forms and the list of dialog forms must not keep it. Its controls, timers
+// and the derived form's handlers are gone already.
 Form::~Form() {
-    for (Timer* t : timers_) t->Disarm();
+    children_.clear();
+    DestroyNative();
 }
 
 void Form::RemoveTimer(Timer* timer) { std::erase(timers_, timer); }
@@ -49,12 +55,8 @@ void Form::Load() {
     }
     if (design_.keyPreview) previewForms.push_back(hWnd());
     for (Timer* t : timers_) t->Arm();
-    inLoad_ = true;
     hiddenDuringLoad_ = false;
-    struct LoadScope {
-        bool& flag;
-        ~LoadScope() { flag = false; }
-    } scope{inLoad_};
+    const RaisedFlag loading(inLoad_);
     Form_Load();
 }
 
@@ -80,18 +82,15 @@ bool Form::Visible() const { return IsLoaded() && ::IsWindowVisible(hWnd()); }
 
 void Form::Unload() {
     if (!IsLoaded() || unloading_) return;
-    if (RunUnload() == 0) {
-        unloading_ = true;
-        DestroyNative();
-        unloading_ = false;
-    }
+    if (RunUnload() != 0) return;
+    const RaisedFlag destroying(unloading_);
+    DestroyNative();
 }
 
 int Form::RunUnload() {
-    unloading_ = true;
+    const RaisedFlag unloading(unloading_);
     int cancel = 0;
     Form_Unload(cancel);
-    unloading_ = false;
     return cancel;
 }
 

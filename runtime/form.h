@@ -93,8 +93,6 @@ protected:
     virtual void Form_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
     virtual void Form_MouseDown(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
     virtual void Form_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
-    virtual void Form_MouseUp(int /*Button*/, int /*Shift*/, float /*X*/, float /*Y*/) {}
-    virtual void Form_Click() {}
     virtual void Form_Unload(int& /*Cancel*/) {}
     virtual void Form_Terminate() {}
 
@@ -108,8 +106,6 @@ private:
 
     void SurfaceMouseDown(int b, int s, float x, float y) override { Form_MouseDown(b, s, x, y); }
     void SurfaceMouseMove(int b, int s, float x, float y) override { Form_MouseMove(b, s, x, y); }
-    void SurfaceMouseUp(int b, int s, float x, float y) override { Form_MouseUp(b, s, x, y); }
-    void SurfaceClick() override { Form_Click(); }
     int RunUnload();  // the handler's cancel flag
     void RouteCommand(HWND control, WORD code);
     void RestoreFocus();

@@ -2,6 +2,8 @@
 
 #include <wincodec.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -90,6 +92,7 @@ ComPtr<IWICBitmapDecoder> Decoder(IWICStream* stream, const void* bytes, std::si
 }  // namespace
 
 Picture Picture::FromMemory(const void* bytes, std::size_t size) {
+    if (size > MAXDWORD) throw Failure("the picture is too large");  // a stream takes a 32-bit size
     ComPtr<IWICStream> stream;
     Check(Factory().CreateStream(stream.put()), "no picture stream");
     Check(stream->InitializeFromMemory(static_cast<BYTE*>(const_cast<void*>(bytes)), static_cast<DWORD>(size)),
@@ -104,11 +107,14 @@ Picture Picture::FromMemory(const void* bytes, std::size_t size) {
           "the picture cannot be converted");
     UINT width = 0, height = 0;
     Check(converter->GetSize(&width, &height), "the picture has no size");
+    // The pixels are copied in one call that counts their bytes in 32 bits.
+    const std::uint64_t pixelBytes = std::uint64_t{width} * height * 4;
+    if (pixelBytes > UINT_MAX) throw Failure("the picture is too large");
 
     auto data = std::make_shared<Data>();
     data->bitmap = CreateTopDownDib(static_cast<int>(width), static_cast<int>(height), &data->bits);
     if (!data->bitmap) throw Failure("no memory for the picture");
-    Check(converter->CopyPixels(nullptr, width * 4, width * height * 4, reinterpret_cast<BYTE*>(data->bits)),
+    Check(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixelBytes), reinterpret_cast<BYTE*>(data->bits)),
           "the picture cannot be read");
     data->width = static_cast<int>(width);
     data->height = static_cast<int>(height);

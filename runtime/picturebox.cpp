@@ -108,11 +108,6 @@ void PictureBox::PaintSurface(HDC dc, const RECT& dirty) {
     PaintLightControls(dc, dirty);
 }
 
-void PictureBox::SurfaceMouseDown(int b, int s, float x, float y) {
-    ::SetFocus(hWnd());
-    if (MouseDown) MouseDown(b, s, x, y);
-}
-
 LRESULT PictureBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_SETFOCUS) {
         if (GotFocus) GotFocus();

@@ -73,9 +73,8 @@ public:
     float CurrentX = 0;
     float CurrentY = 0;
     void SetForeColor(COLORREF color) noexcept { foreColor_ = color; }
-    int LineHeight() const noexcept { return font_.LineHeight(); }
 
-    MouseHandler MouseDown, MouseMove, MouseUp;
+    MouseHandler MouseMove;
     std::function<void()> Click, GotFocus;
 
 protected:
@@ -88,9 +87,9 @@ private:
     void Resize(int width, int height);
     void Refresh();
 
-    void SurfaceMouseDown(int b, int s, float x, float y) override;
+    // A press takes the focus, as a picture box does.
+    void SurfaceMouseDown(int, int, float, float) override { ::SetFocus(hWnd()); }
     void SurfaceMouseMove(int b, int s, float x, float y) override { if (MouseMove) MouseMove(b, s, x, y); }
-    void SurfaceMouseUp(int b, int s, float x, float y) override { if (MouseUp) MouseUp(b, s, x, y); }
     void SurfaceClick() override { if (Click) Click(); }
 
     Form& form_;

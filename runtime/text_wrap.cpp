@@ -1,6 +1,7 @@
 #include "text_wrap.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace rt {
 namespace {
@@ -13,7 +14,8 @@ public:
         : widths_(widths), width_(width), lines_(lines) {}
 
     int Width(wchar_t c) const { return widths_[c < 256 ? c : L'?']; }
-    bool Fits(int extra) const { return used_ + extra <= width_; }
+    // Widths add up in 64 bits: a long word of a large font passes 2^31 pixels.
+    bool Fits(std::int64_t extra) const { return used_ + extra <= width_; }
     bool Empty() const { return length_ == 0; }
 
     void Add(std::size_t pos, int w) {
@@ -23,7 +25,7 @@ public:
     }
     void Break() {
         if (length_ == 0) return;
-        lines_.push_back({static_cast<std::uint16_t>(start_), static_cast<std::uint16_t>(length_)});
+        lines_.push_back({start_, length_});
         length_ = 0;
         used_ = 0;
     }
@@ -34,7 +36,7 @@ private:
     std::vector<LineSpan>& lines_;
     std::size_t start_ = 0;
     std::size_t length_ = 0;
-    int used_ = 0;
+    std::int64_t used_ = 0;
 };
 
 }  // namespace
@@ -51,7 +53,7 @@ void WrapText(std::wstring_view text, const CharWidths& widths, int width, std::
             continue;
         }
         std::size_t end = pos;
-        int wordWidth = 0;
+        std::int64_t wordWidth = 0;
         while (end < text.size() && !IsBlank(text[end])) wordWidth += line.Width(text[end++]);
         if (!line.Fits(wordWidth) && !line.Empty()) line.Break();
         for (; pos < end; ++pos) {  // a word wider than the box breaks between characters

@@ -5,21 +5,22 @@
 // line keeps at least one character), and blanks take room like any other
 // character, so runs of blanks leave gaps.
 #include <array>
-#include <cstdint>
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
 namespace rt {
 
 struct LineSpan {
-    std::uint16_t start = 0;
-    std::uint16_t length = 0;
+    std::size_t start = 0;
+    std::size_t length = 0;
     friend bool operator==(const LineSpan&, const LineSpan&) = default;
 };
 
-// Advance widths of the characters 0..255 of one font, in pixels; any other
-// character takes the width of '?' (the columns hold digits and blanks).
-using CharWidths = std::array<std::uint8_t, 256>;
+// Advance widths of the characters 0..255 of one font, in pixels, however
+// large the font; any other character takes the width of '?' (the columns
+// hold digits and blanks).
+using CharWidths = std::array<int, 256>;
 
 // Replaces `lines` by the lines of `text` wrapped at `width` pixels. Keeping
 // the caller's vector lets a step reuse its memory.

@@ -57,7 +57,7 @@ void TextBox::PaintLines(HDC dc, std::size_t first, std::size_t end) const {
         if (top >= box.bottom) return;
         const RECT row{box.left, top, box.right, std::min<LONG>(top + lineHeight, box.bottom)};
         ::ExtTextOutW(dc, box.left, top, ETO_OPAQUE | ETO_CLIPPED, &row, text_.data() + lines_[i].start,
-                      lines_[i].length, nullptr);
+                      static_cast<UINT>(lines_[i].length), nullptr);  // a line of 4 G characters would take 8 GB
     }
     const int top = box.top + static_cast<int>(i) * lineHeight;
     if (i < end && top < box.bottom) {

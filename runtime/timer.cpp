@@ -1,6 +1,7 @@
 #include "timer.h"
 
 #include "form.h"
+#include "raised_flag.h"
 
 namespace rt {
 namespace {
@@ -37,11 +38,7 @@ void Timer::Disarm() {
 
 void Timer::Fire() {
     if (running_ || !enabled_ || !Tick) return;
-    struct Running {
-        bool& flag;
-        explicit Running(bool& f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    } guard(running_);
+    const RaisedFlag running(running_);
     Tick();
 }
 

@@ -1,10 +1,11 @@
-// The forms in-process: the effect window's exit rules with the cursor calls
-// counted, its full-screen set-up over a faked desk of two monitors, and the
-// setup's windows with the end, the message box and the program start faked
-// through the platform table.
+// The forms in-process: the runtime's timers and the lives of its forms, the
+// effect window's exit rules with the cursor calls counted, its full-screen
+// set-up over a faked desk of two monitors, and the setup's windows with the
+// end, the message box and the program start faked through the platform table.
 #include <gtest/gtest.h>
 
 #include "app.h"
+#include "failure.h"
 #include "setup_windows.h"
 #include "frmmain.h"
 #include "platform.h"
@@ -53,6 +54,25 @@ protected:
     }
     rt::PlatformOverride platform_;
 };
+
+// However a form goes, the loaded forms no longer count it: unloading the
+// last one still ends the event loop.
+TEST(Form, LeavesTheLoadedFormsDestroyedWhileLoadedOrAfterAFailedUnload) {
+    struct FailsToUnloadOnce : rt::Form {
+        FailsToUnloadOnce() : Form({}) {}
+        void Form_Unload(int&) override { if (!std::exchange(failed, true)) throw rt::Failure("the first unload fails"); }
+        bool failed = false;
+    } form;
+    auto dropped = std::make_unique<rt::Form>(rt::FormDesign{});
+    dropped->Load();
+    dropped.reset();  // without an unload
+    form.Load();
+    EXPECT_THROW(form.Unload(), rt::Failure);
+    form.Unload();
+    EXPECT_FALSE(form.IsLoaded());
+    MSG quit;
+    EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
 
 // ---- the effect window -------------------------------------------------------
 
@@ -160,7 +180,7 @@ TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumns
     Ends([&] { form.Unload(); });
 }
 
-// ---- the setup's welcome window ----------------------------------------------
+// ---- the setup's windows -----------------------------------------------------
 
 TEST_F(Faked, SetupWelcomeHasATranslucentPanelAndItsTimerOpensTheDisplaySettingsAndEndsUnlessClosedBefore) {
     setup::SetupLog log;
@@ -194,8 +214,12 @@ TEST_F(Faked, SetupWelcomeHasATranslucentPanelAndItsTimerOpensTheDisplaySettings
     carryOn();  // shown again, it does not bring back the timer of its last showing
     pastTheTimer();
     EXPECT_EQ(seen.starts + seen.ends, 0);
-    session.installed = true;  // once installed, leaving the setup is no longer cancelling it
-    ::SendMessageW(language.Command2.hWnd(), BM_CLICK, 0, 0);
+    // Enter presses the focused button, even cancel; once installed, leaving is no longer cancelling.
+    session.installed = true;
+    language.Show();
+    ::SetFocus(language.Command2.hWnd());
+    MSG enter{language.Command2.hWnd(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    rt::TranslateDialogKeys(enter);
     EXPECT_TRUE(seen.ends == 1 && seen.exitCode == setup::kDone);
     for (rt::Form* f : {static_cast<rt::Form*>(&welcome), static_cast<rt::Form*>(&language)}) Ends([&] { f->Unload(); });
 }

@@ -155,14 +155,6 @@ std::optional<VersionRecord> ParseVersionRecord(std::span<const std::byte> block
     return record;
 }
 
-bool IsI386Program(std::span<const std::byte> file) {
-    const Bytes b(file);
-    constexpr std::uint32_t kMz = 0x5A4D, kPe = 0x00004550, kI386 = 0x014C;
-    if (b.Get(0, 2) != kMz || !b.Has(0x3C, 4)) return false;
-    const std::size_t pe = b.Get(0x3C, 4);
-    return b.Has(pe, 6) && b.Get(pe, 4) == kPe && b.Get(pe + 4, 2) == kI386;
-}
-
 std::optional<VersionRecord> ProgramVersionRecord(std::span<const std::byte> file) {
     const Bytes b(file);
     const std::optional<Resources> resources = ResourcesOf(b);

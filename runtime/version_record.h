@@ -3,8 +3,8 @@
 // the platform: the programs read their own version record through the
 // resource functions of the system, without the version library (which is not
 // one of the system's known DLLs, so a copy planted beside a program would be
-// loaded in its stead), and the setup checks the file it ships before
-// installing it.
+// loaded in its stead), and the setup lists the saver it installs under the
+// version of the saver's own record.
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -25,9 +25,5 @@ std::optional<VersionRecord> ParseVersionRecord(std::span<const std::byte> block
 // program file's bytes, found through its headers and resource directory;
 // nothing when there is none. The bytes may be anything: every read is checked.
 std::optional<VersionRecord> ProgramVersionRecord(std::span<const std::byte> file);
-
-// Whether the bytes begin like a 32-bit x86 Windows program: an MZ header
-// whose pointer leads to a PE header for the i386 machine.
-bool IsI386Program(std::span<const std::byte> file);
 
 }  // namespace rt

@@ -22,7 +22,7 @@ int Tell(bool quiet, Say what, Language language, UINT style, int quietAnswer = 
 }
 
 // Asks first, in the language the saver was installed in.
-int Uninstall(const SetupOptions& options, SetupSession& session) {
+int RunUninstall(const SetupOptions& options, SetupSession& session) {
     const std::optional<Language> installed = InstalledLanguage();
     const Language language = installed.value_or(options.language.value_or(Language::English));
     if (installed && Tell(options.quiet, Say::UninstallQuestion, language, MB_YESNO | MB_ICONQUESTION, IDYES) != IDYES) {
@@ -39,10 +39,11 @@ int Uninstall(const SetupOptions& options, SetupSession& session) {
     }
 }
 
-int Install(const SetupOptions& options, SetupSession& session) {
+int RunInstall(const SetupOptions& options, SetupSession& session) {
     const Language language = options.language.value_or(Language::English);
-    if (!options.quiet) return SetupWindows(session, language).Run();
-    return session.Install(language) ? kDone : kFailed;
+    if (options.quiet) return session.Install(language) ? kDone : kFailed;
+    SetupWindows(session, language).Run();  // its windows end the setup; if none did, it is left
+    return session.LeaveCode();
 }
 
 }  // namespace
@@ -68,6 +69,8 @@ int Run(std::span<const std::wstring> arguments) {
     std::wstring line = L"Veltrin-Setup";
     for (const std::wstring& argument : arguments) line += L" " + argument;
     log.Line(line);
+    // Without WinDir there is no Windows directory: the install refuses the
+    // empty name rather than write into the drive's root folder.
     SetupSession session{{rt::Environ(L"WinDir").value_or(L""), JoinPath(rt::App::Path(), kShippedSaverName), rt::App::ExeFile()}, log};
     const Language language = options.language.value_or(Language::English);
     const rt::InstanceMarker oneSetup(kOneSetup);
@@ -80,7 +83,7 @@ int Run(std::span<const std::wstring> arguments) {
         Tell(options.quiet, Say::AlreadyRunning, language, MB_OK | MB_ICONEXCLAMATION);
         session.End(kAlreadyRunning);
     }
-    session.End(static_cast<ExitCode>(options.uninstall ? Uninstall(options, session) : Install(options, session)));
+    session.End(static_cast<ExitCode>(options.uninstall ? RunUninstall(options, session) : RunInstall(options, session)));
 }
 
 }  // namespace setup

@@ -220,63 +220,56 @@ TEST(Setup, KilledWhileInstallingLeavesEachFileWholeOldOrNew) {
 TEST(Setup, OnAFullVolumeFailsAndLeavesNothingOfItsOwn) {
     const std::wstring full = WinePath(VELTRIN_FULL_VOLUME);
     const Files earlier = {{L"Veltrin.scr", std::string(100000, 'o')}, {L"scrVeltrin.ini", kEarlierSettings}};
+    for (const auto& [name, bytes] : FilesIn(full)) ::DeleteFileW((full + L"\\" + name).c_str());  // of a run stopped before
     for (const auto& [name, bytes] : earlier) ASSERT_TRUE(rt::WriteWholeFile(full + L"\\" + name, bytes));
     SetupRun run(L" /quiet", kShipped, full);
     EXPECT_TRUE(run.EndsQuietly(1));
     EXPECT_EQ(Listing(FilesIn(full)), Listing(earlier));
-    for (const auto& [name, bytes] : FilesIn(full)) ::DeleteFileW((full + L"\\" + name).c_str());
 }
 
 // Switches with '/' or '-' in any case; a value quoted with blanks is one
-// argument; anything unknown is refused before anything is touched.
-TEST(CommandLine, QuietInstallsInTheLanguageAskedRegistersAndLogsAndRefusesWhatItDoesNotKnow) {
+// argument; anything unknown is refused before anything is touched, and so
+// is a Windows directory that is not there. Each install registers itself,
+// and each run appends its account to the log.
+TEST(CommandLine, QuietInstallsInTheLanguageAskedRegistersItselfAndLogsEveryRun) {
     Folder logs;
     const std::wstring log = logs / L"a folder\\setup.log";
     ::CreateDirectoryW((logs / L"a folder").c_str(), nullptr);
     const struct {
-        std::wstring tail;
+        std::wstring tail, winDir;
         DWORD code;
         Files after;
+        const wchar_t* name;
     } cases[] = {
-        {L" -QUIET /Lang=DE \"/log=" + log + L"\"", 0, Installed(kGerman)},
-        {L" /quiet \"/log=" + log + L"\"", 0, Installed(kEnglish)},
-        {L" /quiet /lang=fr", 1, kEarlier},
+        {L" -QUIET /Lang=DE \"/log=" + log + L"\"", L"", 0, Installed(kGerman), L"Veltrin-Bildschirmschoner"},
+        {L" /quiet \"/log=" + log + L"\"", L"", 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
+        {L" /quiet /lang=fr \"/log=" + log + L"\"", L"", 1, kEarlier, nullptr},
+        {L" /quiet \"/log=" + log + L"\"", logs / L"no such folder", 1, kEarlier, nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.tail));
-        SetupRun run(c.tail);
+        SetupRun run(c.tail, kShipped, c.winDir.empty() ? std::nullopt : std::optional(c.winDir));
         EXPECT_TRUE(run.EndsQuietly(c.code));
         EXPECT_EQ(run.Holds(), Listing(c.after));
-        EXPECT_EQ(HasEntry(), c.code == 0);
+        EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kEntry, L"DisplayName"), c.name ? std::optional<std::wstring>(c.name) : std::nullopt);
+        if (!c.name) continue;
+        const auto text = [](const wchar_t* name) { return RegistryText(HKEY_LOCAL_MACHINE, kEntry, name).value_or(L"(none)"); };
+        const std::wstring uninstaller = L"\"" + run.windows + L"\\Veltrin-Uninstall.exe\" /uninstall";
+        EXPECT_EQ(text(L"DisplayVersion") + L"|" + text(L"Publisher") + L"|" + text(L"DisplayIcon") + L"|" + text(L"InstallLocation") +
+                      L"|" + text(L"UninstallString") + L"|" + text(L"QuietUninstallString"),
+                  L"2.1.0.5|Brandor|" + run.windows + L"\\Veltrin.scr|" + run.windows + L"|" + uninstaller + L"|" + uninstaller + L" /quiet");
+        DWORD size = 0, sizeOf = sizeof size;
+        ::RegGetValueW(HKEY_LOCAL_MACHINE, kEntry, L"EstimatedSize", RRF_RT_REG_DWORD, nullptr, &size, &sizeOf);
+        std::size_t bytes = 0;
+        for (const auto& [name, file] : c.after) bytes += file.size();
+        EXPECT_EQ(size, (bytes + 1023) / 1024);
     }
-    // The last install's entry: English, pointing at its files and its uninstaller.
-    SetupRun run(L" /quiet");
-    ASSERT_TRUE(run.EndsQuietly(0));
-    const auto text = [](const wchar_t* name) { return RegistryText(HKEY_LOCAL_MACHINE, kEntry, name).value_or(L"(none)"); };
-    const std::wstring uninstaller = L"\"" + run.windows + L"\\Veltrin-Uninstall.exe\" /uninstall";
-    EXPECT_EQ(text(L"DisplayName") + L"|" + text(L"DisplayVersion") + L"|" + text(L"Publisher") + L"|" + text(L"DisplayIcon") +
-                  L"|" + text(L"InstallLocation") + L"|" + text(L"UninstallString") + L"|" + text(L"QuietUninstallString"),
-              L"Veltrin-Screen-Saver|2.1.0.5|Brandor|" + run.windows + L"\\Veltrin.scr|" + run.windows + L"|" + uninstaller + L"|" +
-                  uninstaller + L" /quiet");
-    DWORD size = 0, bytes = DWORD(kShipped.size() + kEnglish.size() + kSetup.size()), sizeOf = sizeof size;
-    ::RegGetValueW(HKEY_LOCAL_MACHINE, kEntry, L"EstimatedSize", RRF_RT_REG_DWORD, nullptr, &size, &sizeOf);
-    EXPECT_EQ(size, (bytes + 1023) / 1024);
-    // The log: both runs appended, each with its command line, its steps and its end.
     const std::string account = ReadFileBytes(log).value_or("");
-    for (const char* line : {"Veltrin-Setup -QUIET /Lang=DE /log=", "written: ", "Veltrin.scr\r\n", "registered: HKLM\\Software",
-                             "exit code 0\r\n", "Veltrin-Setup /quiet /log="}) {
+    for (const char* line : {"Veltrin-Setup -QUIET /Lang=DE /log=", "Veltrin-Setup /quiet /lang=fr /log=", "written: ", "Veltrin.scr\r\n",
+                             "registered: HKLM\\Software", "failed: no Windows directory to install into", "exit code 1\r\n"}) {
         EXPECT_NE(account.find(line), std::string::npos) << line;
     }
-    EXPECT_EQ(account.find("exit code 0", account.find("exit code 0") + 1) == std::string::npos, false) << account;
-}
-
-TEST(CommandLine, AQuietInstallWithoutItsWindowsDirectoryFailsAndLogsWhy) {
-    Folder logs;
-    SetupRun run(L" /quiet /log=" + logs / L"setup.log", kShipped, logs / L"no such folder");
-    EXPECT_TRUE(run.EndsQuietly(1));
-    EXPECT_EQ(run.Holds(), Listing(kEarlier));
-    EXPECT_FALSE(HasEntry());
-    EXPECT_NE(ReadFileBytes(logs / L"setup.log").value_or("").find("failed: no Windows directory to install into"), std::string::npos);
+    EXPECT_NE(account.find("exit code 0", account.find("exit code 0") + 1), std::string::npos) << account;
 }
 
 // Without /quiet, a refused or a help command line lists the switches and

@@ -158,25 +158,6 @@ TEST(Setup, InstallsInTheLanguageChosenLastAndEndsAfterTheCompletionScreen) {
     EXPECT_EQ(run.Holds(), Listing(Installed(kGerman)));
 }
 
-TEST(Setup, EveryWayOutOfTheLanguageWindowEndsItCancelledWithNothingWritten) {
-    const std::pair<const char*, void (*)(const SetupRun&, HWND)> ways[] = {
-        {"CancelButton", [](const SetupRun& run, HWND) { EXPECT_TRUE(run.Choose(L"&Cancel")); }},
-        {"Escape", [](const SetupRun&, HWND language) { Front(language), Key(VK_ESCAPE); }},
-        {"ClosedBySystem", [](const SetupRun&, HWND language) { ::PostMessageW(language, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-    };
-    for (const auto& [name, leave] : ways) {
-        SCOPED_TRACE(name);
-        SetupRun run;
-        const HWND language = run.setup->Window(kLanguage);
-        ASSERT_NE(language, nullptr);
-        leave(run, language);
-        EXPECT_TRUE(run.setup->Ends());
-        EXPECT_EQ(run.setup->ExitCode(), 2u);
-        EXPECT_EQ(run.Holds(), Listing(kEarlier));
-    EXPECT_FALSE(HasEntry());
-    }
-}
-
 // The message in the language chosen, exit code 1, the earlier files as
 // they were. Enter on the welcome window installs, as its right key does.
 TEST(Setup, FailsWithItsMessageAndChangesNothing) {

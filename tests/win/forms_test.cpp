@@ -192,7 +192,16 @@ TEST_F(Faked, SetupWelcomeHasATranslucentPanelAndItsTimerOpensTheDisplaySettings
         ::SendMessageW(language.Command1.hWnd(), BM_CLICK, 0, 0);
         rt::DoEvents();
     };
+    // Before an install, every way out of the language window cancels:
+    // Escape, its cancel button, its title bar's close.
     language.Show();
+    MSG escape{language.Command1.hWnd(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    rt::TranslateDialogKeys(escape);
+    EXPECT_EQ(std::exchange(seen.exitCode, 0), setup::kCancelled);
+    ::SendMessageW(language.Command2.hWnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(std::exchange(seen.exitCode, 0), setup::kCancelled);
+    ::SendMessageW(language.hWnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(seen.ends == 3 && seen.exitCode == setup::kCancelled);
     carryOn();
     BYTE alpha = 0;
     EXPECT_TRUE(::GetLayeredWindowAttributes(windows.panelWindow.hWnd(), nullptr, &alpha, nullptr) && alpha == 180);

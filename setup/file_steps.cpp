@@ -125,7 +125,9 @@ bool Replacement::Undo() noexcept {
 Removal::Removal(const std::wstring& path)
     : file_(::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {
-    if (!file_ && ::GetLastError() != ERROR_FILE_NOT_FOUND) Fail("a file to remove is in use");
+    if (!file_ && ::GetLastError() != ERROR_FILE_NOT_FOUND && ::GetLastError() != ERROR_PATH_NOT_FOUND) {
+        Fail("a file to remove is in use");
+    }
 }
 
 void Removal::Mark() {
@@ -160,15 +162,25 @@ bool MovedAside::RemoveAtRestart() noexcept {
 }
 
 bool SameFile(const std::wstring& a, const std::wstring& b) {
+    // Folders too, which open only with backup semantics.
     const auto identity = [](const std::wstring& path) -> std::optional<std::pair<DWORD, ULONGLONG>> {
         rt::UniqueFile file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
         BY_HANDLE_FILE_INFORMATION info{};
         if (!file || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
         return std::pair{info.dwVolumeSerialNumber, ULONGLONG(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
     };
-    const auto first = identity(a);
-    return first && first == identity(b);
+    const auto fullName = [](const std::wstring& path) {
+        std::wstring full(MAX_PATH, L'\0');
+        const DWORD n = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        full.resize(n < full.size() ? n : 0);
+        return full;
+    };
+    const auto first = identity(a), second = identity(b);
+    if (first || second) return first == second;
+    // Neither is there: the same name, in any case.
+    const std::wstring x = fullName(a), y = fullName(b);
+    return !x.empty() && ::CompareStringOrdinal(x.c_str(), -1, y.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace setup

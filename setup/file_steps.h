@@ -66,7 +66,8 @@ private:
 
 // A file removed together with others, all or none: opened for deletion at
 // once (a file that another program holds refuses), marked, and gone when
-// this goes; unmarked, it stays as it was. A missing file is nothing to remove.
+// this goes; unmarked, it stays as it was. A missing file (or folder) is
+// nothing to remove.
 class Removal {
 public:
     // Throws StepFailure when the file is there but cannot be opened for deletion.
@@ -98,8 +99,8 @@ private:
     std::wstring path_, aside_;
 };
 
-// Whether two paths name one file (a long and a short name, say); false when
-// either cannot be opened.
+// Whether two paths name one file or folder (a long and a short name, say);
+// when neither is there, whether they are the same full name in any case.
 bool SameFile(const std::wstring& a, const std::wstring& b);
 
 }  // namespace setup

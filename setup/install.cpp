@@ -28,6 +28,11 @@ bool IsFolder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // The shipped file's bytes, once they are the very saver this setup was built
 // with: a download cut short, still being written or altered anywhere must
 // not replace a working saver. The check reads the bytes that are installed,
@@ -59,6 +64,15 @@ RegistryValues EntryFor(const InstallRequest& request, const std::string& saver,
         RegistryValue::Text(L"QuietUninstallString", uninstaller + L" /quiet"),
         RegistryValue::Text(L"Language", LanguageCode(request.language)),
     };
+}
+
+// An install lives in one folder: one in another (WinDir changed since)
+// would be left where nothing could remove it.
+void RefuseAnotherFolder(const std::optional<RegistryValues>& entry, const std::wstring& windows) {
+    const std::wstring earlier = entry ? TextOf(*entry, L"InstallLocation") : L"";
+    if (IsAbsolutePath(earlier) && !SameFile(earlier, windows) && IsFile(JoinPath(earlier, kInstalledSaverName))) {
+        throw StepFailure("the saver is installed in another folder: remove it first", 0);
+    }
 }
 
 // Every applied replacement undone, the last first; the log says what stays.
@@ -96,14 +110,16 @@ void InstallInto(const InstallRequest& request, SetupLog& log) {
         files.emplace_back(toolkit::SettingsFilePath(request.windows), settings);
         files.emplace_back(JoinPath(request.windows, kUninstallerName), *uninstaller);
         earlierEntry = ReadEntry();
+        RefuseAnotherFolder(earlierEntry, request.windows);
+        // The entry first: whatever a kill leaves in place, the uninstall finds.
+        registering = true;
+        WriteEntry(EntryFor(request, saver, saver.size() + settings.size() + uninstaller->size()));
+        log.Line(std::wstring(L"registered: HKLM\\") + kUninstallKey);
         for (Replacement& file : files) {
             file.Apply();
             ++applied;
             log.Line(L"written: " + file.Target());
         }
-        registering = true;
-        WriteEntry(EntryFor(request, saver, saver.size() + settings.size() + uninstaller->size()));
-        log.Line(std::wstring(L"registered: HKLM\\") + kUninstallKey);
     } catch (const std::exception& failure) {
         log.Failed(failure);
         if (registering && !RestoreEntry(earlierEntry)) log.Line(L"could not put back the earlier entry");
@@ -113,9 +129,8 @@ void InstallInto(const InstallRequest& request, SetupLog& log) {
 }
 
 UninstallOutcome Uninstall(const std::wstring& running, SetupLog& log) {
-    std::wstring folder, saver;
-    std::optional<std::wstring> chosen;
-    bool chosenIsOurs = false;
+    std::optional<RegistryValue> chosen;
+    bool cleared = false;
     std::vector<Removal> files;
     std::optional<MovedAside> self;
     try {
@@ -124,32 +139,34 @@ UninstallOutcome Uninstall(const std::wstring& running, SetupLog& log) {
             log.Line(L"nothing is installed");
             return UninstallOutcome::NothingInstalled;
         }
-        folder = TextOf(*entry, L"InstallLocation");
-        log.Line(L"removing from " + folder);
-        if (!IsAbsolutePath(folder)) throw StepFailure("the entry names no folder", 0);
-        saver = JoinPath(folder, kInstalledSaverName);
-        const std::wstring uninstaller = JoinPath(folder, kUninstallerName);
+        // An entry that names no folder names no files either: it goes alone.
+        const std::wstring folder = TextOf(*entry, L"InstallLocation");
+        log.Line(L"removing the entry and what it names in " + folder);
+        const bool named = IsAbsolutePath(folder);
+        const std::wstring saver = JoinPath(folder, kInstalledSaverName), uninstaller = JoinPath(folder, kUninstallerName);
         chosen = ChosenSaver();
-        chosenIsOurs = chosen && SameFile(*chosen, saver);
-        const bool fromUninstaller = SameFile(running, uninstaller);
+        const bool chosenIsOurs = named && chosen && SameFile(PathOf(*chosen), saver);
+        const bool fromUninstaller = named && SameFile(running, uninstaller);
         // Each opened before any is marked: a file in use refuses here.
-        files.emplace_back(saver);
-        files.emplace_back(toolkit::SettingsFilePath(folder));
-        if (!fromUninstaller) files.emplace_back(uninstaller);
+        if (named) {
+            files.emplace_back(saver);
+            files.emplace_back(toolkit::SettingsFilePath(folder));
+            if (!fromUninstaller) files.emplace_back(uninstaller);
+        }
         for (Removal& file : files) file.Mark();
         if (fromUninstaller) self.emplace(running);
-        if (chosenIsOurs && !SetChosenSaver(std::nullopt)) Fail("the chosen screen saver cannot be cleared");
+        if (chosenIsOurs && !(cleared = SetChosenSaver(std::nullopt))) Fail("the chosen screen saver cannot be cleared");
         if (!DeleteEntry()) Fail("the entry cannot be removed");
     } catch (const std::exception& failure) {
         log.Failed(failure);
-        if (chosenIsOurs) SetChosenSaver(chosen);
+        if (cleared) SetChosenSaver(chosen);
         if (self) self->PutBack();
         for (Removal& file : files) file.Unmark();
         throw;
     }
-    if (chosenIsOurs) log.Line(L"no longer the chosen screen saver: " + *chosen);
+    if (cleared) log.Line(L"no longer the chosen screen saver: " + PathOf(*chosen));
     if (self) log.Line((self->RemoveAtRestart() ? L"removed at the next start: " : L"left to be removed by hand: ") + self->Path());
-    log.Line(L"removed: " + saver + L", its settings and the entry");
+    log.Line(L"removed");
     return UninstallOutcome::Removed;
 }  // here the marked files go
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app.h"
+#include "file_steps.h"
 #include "setup_windows.h"
 #include "text_encoding.h"
 
@@ -25,6 +26,7 @@ int Tell(bool quiet, Say what, Language language, UINT style, int quietAnswer = 
 int RunUninstall(const SetupOptions& options, SetupSession& session) {
     const std::optional<Language> installed = InstalledLanguage();
     const Language language = installed.value_or(options.language.value_or(Language::English));
+    if (!installed) session.log.Line(L"nothing is installed");
     if (installed && Tell(options.quiet, Say::UninstallQuestion, language, MB_YESNO | MB_ICONQUESTION, IDYES) != IDYES) {
         session.log.Line(L"not removed: the user said no");
         return kCancelled;
@@ -65,21 +67,26 @@ void SetupSession::End(ExitCode code) {
 
 int Run(std::span<const std::wstring> arguments) {
     const SetupOptions options = ParseArguments(arguments);
-    SetupLog log = options.log ? SetupLog(*options.log) : SetupLog();
+    const std::wstring shipped = JoinPath(rt::App::Path(), kShippedSaverName);
+    // The log never writes into the saver the setup is to check.
+    SetupLog log = options.log && !SameFile(*options.log, shipped) ? SetupLog(*options.log) : SetupLog();
     std::wstring line = L"Veltrin-Setup";
     for (const std::wstring& argument : arguments) line += L" " + argument;
     log.Line(line);
     // Without WinDir there is no Windows directory: the install refuses the
     // empty name rather than write into the drive's root folder.
-    SetupSession session{{rt::Environ(L"WinDir").value_or(L""), JoinPath(rt::App::Path(), kShippedSaverName), rt::App::ExeFile()}, log};
+    SetupSession session{{rt::Environ(L"WinDir").value_or(L""), shipped, rt::App::ExeFile()}, log};
     const Language language = options.language.value_or(Language::English);
-    const rt::InstanceMarker oneSetup(kOneSetup);
     if (!options.valid || options.help) {
         if (!options.valid) log.Line(L"refused: an argument it does not know");
         Tell(options.quiet, Say::Usage, language, MB_OK | (options.valid ? MB_ICONINFORMATION : MB_ICONWARNING));
         session.End(options.valid ? kDone : kFailed);
     }
-    if (oneSetup.AnotherCopyRunning()) {
+    // Held from here to the end; a setup that only says something never holds it.
+    std::optional<rt::InstanceMarker> oneSetup(std::in_place, kOneSetup);
+    if (oneSetup->AnotherCopyRunning()) {
+        oneSetup.reset();
+        log.Line(L"another setup is running");
         Tell(options.quiet, Say::AlreadyRunning, language, MB_OK | MB_ICONEXCLAMATION);
         session.End(kAlreadyRunning);
     }

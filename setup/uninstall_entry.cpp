@@ -51,6 +51,7 @@ std::optional<RegistryValues> ReadEntry() {
 }
 
 void WriteEntry(const RegistryValues& values) {
+    if (!DeleteEntry()) Fail("the earlier entry cannot be replaced");
     HKEY created = nullptr;
     const LSTATUS status = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr);
     if (status != ERROR_SUCCESS) FailWith("the entry cannot be written", status);
@@ -73,13 +74,13 @@ bool RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept {
 }
 
 bool DeleteEntry() noexcept {
-    const LSTATUS status = ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kUninstallKey);
+    const LSTATUS status = ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kUninstallKey);
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 std::wstring TextOf(const RegistryValues& values, std::wstring_view name) {
     for (const RegistryValue& value : values) {
-        if (value.name != name || value.type != REG_SZ) continue;
+        if (value.name != name || (value.type != REG_SZ && value.type != REG_EXPAND_SZ)) continue;
         std::wstring text(value.data.size() / sizeof(wchar_t), L'\0');
         std::memcpy(text.data(), value.data.data(), text.size() * sizeof(wchar_t));
         return text.substr(0, text.find(L'\0'));
@@ -87,22 +88,31 @@ std::wstring TextOf(const RegistryValues& values, std::wstring_view name) {
     return {};
 }
 
-std::optional<std::wstring> ChosenSaver() {
+std::optional<RegistryValue> ChosenSaver() {
+    RegistryValue chosen{kChosenSaver, REG_SZ, {}};
     DWORD size = 0;
-    if (::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver, RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    std::wstring path(size / sizeof(wchar_t), L'\0');
-    if (::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver, RRF_RT_REG_SZ, nullptr, path.data(), &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
+    const auto read = [&](void* data) {
+        return ::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
+                              &chosen.type, data, &size) == ERROR_SUCCESS;
+    };
+    if (!read(nullptr)) return std::nullopt;
+    chosen.data.resize(size);
+    if (!read(chosen.data.data())) return std::nullopt;
+    return chosen;
+}
+
+std::wstring PathOf(const RegistryValue& chosen) {
+    const std::wstring stored = TextOf({chosen}, chosen.name);
+    if (chosen.type != REG_EXPAND_SZ) return stored;
+    std::wstring path(::ExpandEnvironmentStringsW(stored.c_str(), nullptr, 0), L'\0');
+    ::ExpandEnvironmentStringsW(stored.c_str(), path.data(), static_cast<DWORD>(path.size()));
     return path.substr(0, path.find(L'\0'));
 }
 
-bool SetChosenSaver(const std::optional<std::wstring>& path) noexcept {
-    if (!path) return ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver) == ERROR_SUCCESS;
-    const auto bytes = static_cast<DWORD>((path->size() + 1) * sizeof(wchar_t));
-    return ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver, REG_SZ, path->c_str(), bytes) == ERROR_SUCCESS;
+bool SetChosenSaver(const std::optional<RegistryValue>& chosen) noexcept {
+    if (!chosen) return ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver) == ERROR_SUCCESS;
+    return ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver, chosen->type, chosen->data.data(),
+                             static_cast<DWORD>(chosen->data.size())) == ERROR_SUCCESS;
 }
 
 }  // namespace setup

@@ -28,19 +28,24 @@ using RegistryValues = std::vector<RegistryValue>;
 // The entry's values; nothing when there is no entry. Throws StepFailure when
 // it is there but cannot be read.
 std::optional<RegistryValues> ReadEntry();
-// Gives the entry these values, making it if need be. Throws StepFailure;
-// RestoreEntry then puts back what was there.
+// Makes the entry hold exactly these values: nothing of an earlier one stays
+// (a value that hid it from the list, say). Throws StepFailure; RestoreEntry
+// then puts back what was there.
 void WriteEntry(const RegistryValues& values);
 // Puts back what ReadEntry returned: exactly those values, or no entry.
 bool RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept;
+// The entry and whatever it holds.
 bool DeleteEntry() noexcept;
 // A text value of the entry; empty when it is missing or holds no text.
 std::wstring TextOf(const RegistryValues& values, std::wstring_view name);
 
 // The current user's chosen screen saver (HKCU\Control Panel\Desktop,
-// SCRNSAVE.EXE), often a short path; nothing when none is chosen.
-std::optional<std::wstring> ChosenSaver();
-// Chooses `path`, or with nothing, no saver. False when that fails.
-bool SetChosenSaver(const std::optional<std::wstring>& path) noexcept;
+// SCRNSAVE.EXE) as stored, a path that may be short or hold variables;
+// nothing when none is chosen.
+std::optional<RegistryValue> ChosenSaver();
+// The file it names.
+std::wstring PathOf(const RegistryValue& chosen);
+// Puts back a choice as it was stored, or with nothing, chooses no saver.
+bool SetChosenSaver(const std::optional<RegistryValue>& chosen) noexcept;
 
 }  // namespace setup

@@ -75,8 +75,10 @@ struct CleanMachine {
 class SetupRun : public CleanMachine {
 public:
     // WinDir names `windows`, or the folder given; empty: there is none.
-    explicit SetupRun(const std::wstring& tail = L"", const std::optional<std::string>& shipped = kShipped,
+    // "{folder}" in `tail` names the folder the setup runs from.
+    explicit SetupRun(std::wstring tail = L"", const std::optional<std::string>& shipped = kShipped,
                       std::optional<std::wstring> winDir = {}) {
+        if (const auto at = tail.find(L"{folder}"); at != std::wstring::npos) tail.replace(at, 8, folder.Path());
         ::CreateDirectoryW(windows.c_str(), nullptr);
         Copy(SetupPath(), folder / L"Veltrin-Setup.exe");
         if (shipped) rt::WriteWholeFile(folder / L"Qor.drl", *shipped);
@@ -226,6 +228,7 @@ TEST(CommandLine, QuietInstallsInTheLanguageAskedRegistersItselfAndLogsEveryRun)
         {L" /quiet \"/log=" + log + L"\"", L"", 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
         {L" /quiet /lang=fr \"/log=" + log + L"\"", L"", 1, kEarlier, nullptr},
         {L" /quiet \"/log=" + log + L"\"", logs / L"no such folder", 1, kEarlier, nullptr},
+        {L" /quiet \"/log={folder}\\Qor.drl\"", L"", 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},  // not into what it checks
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.tail));
@@ -284,6 +287,10 @@ TEST(Setup, RunsOneAtATime) {
     EXPECT_TRUE(quiet.EndsQuietly(3));
     EXPECT_EQ(quiet.Holds(), Listing(kEarlier));
     SetupRun second(L" /uninstall");
+    ASSERT_TRUE(PollUntil([&] { return second.setup->Find(L"Veltrin-Setup", L"#32770"); }));
+    first.setup->Kill();  // the first has gone while the second still says so: a third runs
+    SetupRun third(L" /quiet");
+    EXPECT_TRUE(third.EndsQuietly(0));
     EXPECT_EQ(second.Answers(L"Veltrin-Setup", L"Veltrin-Setup is already running.\n\nVeltrin-Setup l\u00E4uft bereits."), "");
     EXPECT_TRUE(second.EndsWith(3));
 }

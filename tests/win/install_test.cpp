@@ -95,6 +95,13 @@ TEST_F(Install, RefusesAnythingButItsOwnSaverAndAFolderThatIsNotNamedInFull) {
         EXPECT_TRUE(FailsAndChangesNothing(Request((root / L"Qor.drl").wstring()))) << bytes.size();
     }
     EXPECT_TRUE(FailsAndChangesNothing(Request((root / L"none.drl").wstring())));
+    // Installed in another folder (WinDir changed since), which it would orphan.
+    const setup::RegistryValues elsewhere = {setup::RegistryValue::Text(L"InstallLocation", Made(root / L"other").wstring())};
+    rt::WriteWholeFile((root / L"other" / L"Veltrin.scr").wstring(), "installed there");
+    setup::RestoreEntry(elsewhere);
+    EXPECT_THROW(setup::InstallInto(Request(), log), rt::Failure);
+    EXPECT_TRUE(FilesIn() == kEarlier && setup::ReadEntry() == elsewhere);
+    setup::RestoreEntry(kEarlierEntry);
     const fs::path started = fs::current_path();
     fs::current_path(root);  // "windows" names the Windows directory from here, but from nowhere else
     EXPECT_TRUE(FailsAndChangesNothing({L"windows", kShipped, (root / L"program.exe").wstring()}));
@@ -138,14 +145,23 @@ TEST_F(Install, APutBackThatFailsKeepsTheEarlierSaverWhereTheLogSays) {
 }
 
 // The removal, all or nothing: while the uninstaller cannot move itself
-// aside, every file and the entry stay.
-TEST_F(Install, ARemovalThatCannotFinishRemovesNothing) {
+// aside, every file, the entry and the user's choice of the saver stay as
+// stored. With its folder gone and a key of its own, the entry still goes,
+// and with it the choice of the missing saver.
+TEST_F(Install, ARemovalIsAllOrNothing) {
     setup::InstallInto(Request(), log);
     const Files installed = FilesIn();
+    setup::RegistryValue chosen = setup::RegistryValue::Text(L"SCRNSAVE.EXE", L"%TEMP%\\" + root.filename().wstring() + L"\\windows\\Veltrin.scr");
+    chosen.type = REG_EXPAND_SZ;
+    setup::SetChosenSaver(chosen);
     platform->MoveFileExW = OneMoveFails;
     failing = calls + 1;
     EXPECT_THROW(setup::Uninstall((windows / L"Veltrin-Uninstall.exe").wstring(), log), rt::Failure);
-    EXPECT_TRUE(FilesIn() == installed && setup::ReadEntry());
+    EXPECT_TRUE(FilesIn() == installed && setup::ReadEntry() && setup::ChosenSaver() == chosen);
+    fs::remove_all(windows);
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, (std::wstring(setup::kUninstallKey) + L"\\Its own").c_str(), L"x", REG_SZ, L"", 2);
+    EXPECT_EQ(setup::Uninstall((root / L"program.exe").wstring(), log), setup::UninstallOutcome::Removed);
+    EXPECT_FALSE(setup::ReadEntry() || setup::ChosenSaver());
 }
 
 // Files of the same names but its own (an administrator's backup) stay; a
@@ -161,6 +177,9 @@ TEST_F(Install, LeavesOtherFilesAloneAndNothingOfItsOwn) {
                              {L"Veltrin-Uninstall.exe", kProgram},
                              {L"Veltrin.scr.old", "my backup"}};
     EXPECT_TRUE(FilesIn() == installed);
+    // The entry holds what this install says, nothing of the earlier one.
+    EXPECT_EQ(setup::TextOf(setup::ReadEntry().value_or(kEarlierEntry), L"DisplayName"), L"Veltrin-Bildschirmschoner");
+    EXPECT_EQ(setup::ReadEntry().value_or(kEarlierEntry).size(), 11u);
 }
 
 }  // namespace

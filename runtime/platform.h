@@ -7,19 +7,13 @@
 namespace rt {
 
 struct PlatformCalls {
-    decltype(&::SetWindowPos) SetWindowPos = ::SetWindowPos;
     decltype(&::ShowCursor) ShowCursor = ::ShowCursor;
-    decltype(&::GetClientRect) GetClientRect = ::GetClientRect;
     decltype(&::GetWindowLongA) GetWindowLongA = ::GetWindowLongA;
     decltype(&::SetWindowLongA) SetWindowLongA = ::SetWindowLongA;
-    decltype(&::SetParent) SetParent = ::SetParent;
-    decltype(&::IsWindow) IsWindow = ::IsWindow;
     decltype(&::SetWindowRgn) SetWindowRgn = ::SetWindowRgn;
     decltype(&::SetLayeredWindowAttributes) SetLayeredWindowAttributes = ::SetLayeredWindowAttributes;
     decltype(&::GetVersionExA) GetVersionExA = ::GetVersionExA;
-    decltype(&::MessageBeep) MessageBeep = ::MessageBeep;
     decltype(&::ExitProcess) ExitProcess = ::ExitProcess;
-    decltype(&::MessageBoxW) MessageBoxW = ::MessageBoxW;
     decltype(&::CreateProcessW) CreateProcessW = ::CreateProcessW;
     decltype(&::GetSystemMetrics) GetSystemMetrics = ::GetSystemMetrics;
 };

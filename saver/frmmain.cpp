@@ -28,14 +28,13 @@ rt::TextBox::Design frmmain::ColumnDesign() {
 }
 
 void frmmain::SetTopMost(bool value) {
-    Platform().SetWindowPos(hWnd(), value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetWindowPos(hWnd(), value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 // ---- start-up --------------------------------------------------------------
 
 void frmmain::Form_Load() {
     ColumnCount = 0;
-    Text1(0).SetBackColor(kBlack);
     const std::string command = rt::NarrowAscii(rt::App::Command());
     const SaverMode mode = saver::ModeOf(command);
     if (!MayRun(mode)) rt::End();
@@ -75,11 +74,10 @@ bool frmmain::MayRun(SaverMode mode) {
 
 void frmmain::StartPreview(const std::string& command) {
     PreviewMode = true;
-    const std::string_view line = saver::TrimBlanks(command);
-    HostWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(saver::GetPreviewParent(line)));
+    HostWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(saver::GetPreviewParent(command)));
     // Without a window to draw into, a preview would run unseen for ever.
-    if (!HostWindow || !Platform().IsWindow(HostWindow)) rt::End();
-    Platform().GetClientRect(HostWindow, &HostRect);
+    if (!HostWindow || !::IsWindow(HostWindow)) rt::End();
+    ::GetClientRect(HostWindow, &HostRect);
     SetCaption(L"Preview");
     // A plain child of the host: a pop-up cannot also be a child, a child has
     // no owner, and a caption or a tool window's frame make no sense inside it.
@@ -87,9 +85,8 @@ void frmmain::StartPreview(const std::string& command) {
     Platform().SetWindowLongA(hWnd(), GWL_STYLE, (style & ~(WS_POPUP | WS_CAPTION)) | WS_CHILD);
     const LONG exStyle = Platform().GetWindowLongA(hWnd(), GWL_EXSTYLE);
     Platform().SetWindowLongA(hWnd(), GWL_EXSTYLE, exStyle & ~(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
-    Platform().SetParent(hWnd(), HostWindow);
-    Platform().SetWindowPos(hWnd(), HWND_TOP, 0, 0, HostRect.right, HostRect.bottom,
-                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::SetParent(hWnd(), HostWindow);
+    ::SetWindowPos(hWnd(), nullptr, 0, 0, HostRect.right, HostRect.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     tmrHost.SetEnabled(true);
 }
 
@@ -105,7 +102,7 @@ void frmmain::StartFullScreen() {
 }
 
 void frmmain::WatchHost() {
-    if (!Platform().IsWindow(HostWindow)) Unload();
+    if (!::IsWindow(HostWindow)) Unload();
 }
 
 // ---- exit rules ------------------------------------------------------------
@@ -148,7 +145,6 @@ void frmmain::Timer1_Timer() {
         Text1.Load(i);
         rt::TextBox& column = Text1(i);
         column.SetVisible(true);
-        column.SetBackColor(kBlack);
         column.Move(static_cast<float>(i) * w, 0, Text1(0).Width(), h);
     }
     ColumnCount = plan.columnCount;

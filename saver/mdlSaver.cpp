@@ -18,13 +18,14 @@ SaverMode ModeOf(std::string_view command) {
     return SaverMode::None;
 }
 
+namespace {
+
+// Blanks removed from both ends.
 std::string_view TrimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
-
-namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

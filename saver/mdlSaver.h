@@ -14,9 +14,6 @@ enum class SaverMode { None, Preview, Configure, Password, FullScreen };
 // The mode of the first two characters of the command line, upper-cased.
 SaverMode ModeOf(std::string_view command);
 
-// Blanks removed from both ends.
-std::string_view TrimBlanks(std::string_view text);
-
 // The window number at the end of the command line: the longest trailing part
 // that forms a number, rounded to the nearest whole number (halves to even).
 // 0 when there is none, or when it lies outside the 32-bit range, since such a

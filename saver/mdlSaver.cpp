@@ -9,7 +9,8 @@
 namespace saver {
 
 SaverMode ModeOf(std::string_view command) {
-    std::string head(command.substr(0, 2));
+    const std::size_t start = command.find_first_not_of(" \t");
+    std::string head(start == std::string_view::npos ? std::string_view() : command.substr(start, 2));
     for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (head == "/P") return SaverMode::Preview;
     if (head == "/C") return SaverMode::Configure;

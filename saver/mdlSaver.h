@@ -11,7 +11,8 @@ namespace saver {
 
 enum class SaverMode { None, Preview, Configure, Password, FullScreen };
 
-// The mode of the first two characters of the command line, upper-cased.
+// The mode of the first two characters of the command line, upper-cased;
+// blanks and tabs before them are skipped.
 SaverMode ModeOf(std::string_view command);
 
 // The window number at the end of the command line: the longest trailing part

@@ -64,12 +64,12 @@ void frmmain::Form_Load() {
 
 // One copy at a time. A preview neither counts as a copy nor is stopped by
 // one: the display settings start a preview while the user tests the saver.
-// A clipboard holding exactly the old preview marker still lets a copy through.
+// A clipboard holding exactly the old preview marker still lets a copy through;
+// it is read only then, since its owner may be slow, hung or hold megabytes.
 bool frmmain::MayRun(SaverMode mode) {
     if (mode == SaverMode::Preview) return true;
     instance_.emplace(kInstanceName);
-    const std::optional<std::wstring> clipboard = rt::Clipboard::GetText();
-    return !instance_->AnotherCopyRunning() || clipboard == std::wstring(kPreviewMarker);
+    return !instance_->AnotherCopyRunning() || rt::Clipboard::HoldsText(kPreviewMarker);
 }
 
 void frmmain::StartPreview(const std::string& command) {

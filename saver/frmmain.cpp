@@ -75,8 +75,9 @@ bool frmmain::MayRun(SaverMode mode) {
 void frmmain::StartPreview(const std::string& command) {
     PreviewMode = true;
     HostWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(saver::GetPreviewParent(command)));
-    // Without a window to draw into, a preview would run unseen for ever.
-    if (!HostWindow || !::IsWindow(HostWindow)) rt::End();
+    // Without a window to draw into, a preview would run unseen for ever; in
+    // the desktop's it would cover the screen, and nothing would end it.
+    if (!HostWindow || !::IsWindow(HostWindow) || HostWindow == ::GetDesktopWindow()) rt::End();
     ::GetClientRect(HostWindow, &HostRect);
     SetCaption(L"Preview");
     // A plain child of the host: a pop-up cannot also be a child, a child has

@@ -96,10 +96,22 @@ void frmmain::StartFullScreen() {
     Platform().ShowCursor(FALSE);
     // Every monitor of the desk: maximised, the window would cover only one.
     SetWindowState(rt::WindowState::Normal);
+    coversDesk_ = true;
+    CoverTheDesk();
+    Show();
+}
+
+// The whole virtual screen, again whenever it changes (a resolution, a monitor
+// plugged in); the columns keep their layout, the rest is the black background.
+void frmmain::CoverTheDesk() {
     const RECT desk = rt::Screen::Virtual();
     Move(desk.left * rt::TwipsPerPixelX(), desk.top * rt::TwipsPerPixelY(),
          (desk.right - desk.left) * rt::TwipsPerPixelX(), (desk.bottom - desk.top) * rt::TwipsPerPixelY());
-    Show();
+}
+
+LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DISPLAYCHANGE && coversDesk_) CoverTheDesk();
+    return Form::HandleMessage(msg, wParam, lParam);
 }
 
 void frmmain::WatchHost() {

@@ -36,6 +36,9 @@ public:
     // The full-screen set-up (/s): on top, cursor hidden, over every monitor.
     void StartFullScreen();
 
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
@@ -51,12 +54,14 @@ private:
     static rt::TextBox::Design ColumnDesign();
     bool MayRun(saver::SaverMode mode);
     void StartPreview(const std::string& command);
+    void CoverTheDesk();
     void WatchHost();
     [[noreturn]] void ShowCursorAndEnd();
 
     saver::MovementRule windowPair_;  // pointer on the window background
     saver::MovementRule columnPair_;  // pointer on any column
     std::optional<rt::InstanceMarker> instance_;
+    bool coversDesk_ = false;  // full screen: follows the virtual screen
     rt::Timer tmrHost{*this, 200, &frmmain::WatchHost, false};  // preview only: ends the saver once its host is gone
     std::wstring next_;  // reused by every step
 };

@@ -132,7 +132,6 @@ int WINAPI TwoMonitors(int index) {
 }
 
 TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumnsLaidOut) {
-    platform_->GetSystemMetrics = TwoMonitors;
     frmmain form;
     form.Show();
     form.DoIt.SetEnabled(false);
@@ -142,6 +141,9 @@ TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumns
     EXPECT_FALSE(::GetWindowLongW(form.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(seen.cursorHides, 0);
     form.StartFullScreen();
+    // A second monitor plugged in while the saver runs: the window covers both.
+    platform_->GetSystemMetrics = TwoMonitors;
+    Send(form, WM_DISPLAYCHANGE);
     RECT r{};
     ::GetWindowRect(form.hWnd(), &r);
     EXPECT_TRUE(r.left == -776 && r.top == -100 && r.right == 1024 && r.bottom == 768);

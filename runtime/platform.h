@@ -16,6 +16,7 @@ struct PlatformCalls {
     decltype(&::ExitProcess) ExitProcess = ::ExitProcess;
     decltype(&::CreateProcessW) CreateProcessW = ::CreateProcessW;
     decltype(&::GetSystemMetrics) GetSystemMetrics = ::GetSystemMetrics;
+    decltype(&::MsgWaitForMultipleObjectsEx) MsgWaitForMultipleObjectsEx = ::MsgWaitForMultipleObjectsEx;
 };
 
 // The table in use. Tests swap entries through PlatformOverride.

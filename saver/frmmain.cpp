@@ -1,5 +1,7 @@
 #include "frmmain.h"
 
+#include <cstring>
+
 #include "clipboard.h"
 #include "command_line.h"
 #include "frmAbout1.h"
@@ -38,6 +40,8 @@ void frmmain::Form_Load() {
     const std::string command = rt::NarrowAscii(rt::App::Command());
     const SaverMode mode = saver::ModeOf(command);
     if (!MayRun(mode)) rt::End();
+    // Sent at once with the display's state and again at each change.
+    displayNotice_.reset(::RegisterPowerSettingNotification(hWnd(), &GUID_CONSOLE_DISPLAY_STATE, DEVICE_NOTIFY_WINDOW_HANDLE));
 
     switch (mode) {
         case SaverMode::Preview:
@@ -78,7 +82,6 @@ void frmmain::StartPreview(const std::string& command) {
     // Without a window to draw into, a preview would run unseen for ever; in
     // the desktop's it would cover the screen, and nothing would end it.
     if (!HostWindow || !::IsWindow(HostWindow) || HostWindow == ::GetDesktopWindow()) rt::End();
-    ::GetClientRect(HostWindow, &HostRect);
     SetCaption(L"Preview");
     // A plain child of the host: a pop-up cannot also be a child, a child has
     // no owner, and a caption or a tool window's frame make no sense inside it.
@@ -87,8 +90,26 @@ void frmmain::StartPreview(const std::string& command) {
     const LONG exStyle = Platform().GetWindowLongA(hWnd(), GWL_EXSTYLE);
     Platform().SetWindowLongA(hWnd(), GWL_EXSTYLE, exStyle & ~(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
     ::SetParent(hWnd(), HostWindow);
-    ::SetWindowPos(hWnd(), nullptr, 0, 0, HostRect.right, HostRect.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowState(rt::WindowState::Normal);  // maximised, a child would take the screen's size
+    FitHost(SWP_SHOWWINDOW);
     tmrHost.SetEnabled(true);
+    WatchHost();
+}
+
+// The host's client area, at the start and whenever its size changes.
+void frmmain::FitHost(UINT flags) {
+    RECT client{};
+    ::GetClientRect(HostWindow, &client);
+    if (!flags && ::EqualRect(&client, &HostRect)) return;
+    HostRect = client;
+    ::SetWindowPos(hWnd(), nullptr, 0, 0, HostRect.right, HostRect.bottom, SWP_NOZORDER | SWP_NOACTIVATE | flags);
+}
+
+void frmmain::WatchHost() {
+    if (!::IsWindow(HostWindow)) Unload();
+    // Hidden, minimised, or below a hidden or message-only window: unseen.
+    hostShown_ = ::IsWindowVisible(hWnd()) && !::IsIconic(::GetAncestor(hWnd(), GA_ROOT));
+    FitHost(0);
 }
 
 void frmmain::StartFullScreen() {
@@ -111,11 +132,16 @@ void frmmain::CoverTheDesk() {
 
 LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DISPLAYCHANGE && coversDesk_) CoverTheDesk();
+    if (msg == WM_POWERBROADCAST && wParam == PBT_POWERSETTINGCHANGE) {
+        const auto& setting = *reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+        if (setting.PowerSetting == GUID_CONSOLE_DISPLAY_STATE && setting.DataLength >= sizeof(DWORD)) {
+            DWORD state = 0;
+            std::memcpy(&state, setting.Data, sizeof state);
+            displayOn_ = state != PowerMonitorOff;  // a dimmed display still shows the digits
+        }
+        return TRUE;
+    }
     return Form::HandleMessage(msg, wParam, lParam);
-}
-
-void frmmain::WatchHost() {
-    if (!::IsWindow(HostWindow)) Unload();
 }
 
 // ---- exit rules ------------------------------------------------------------
@@ -175,11 +201,25 @@ void frmmain::DoIt_Timer() {
     try {
         for (;;) {
             saver::RunPass([this] { return static_cast<int>(ColumnCount); }, rt::Rnd, [this](int col, int k) {
+                WaitUntilSeen();
                 Step(col, k);
                 rt::DoEvents();
             });
         }
     } catch (const std::exception&) {
         // A failed step leaves the loop silently; the next tick of DoIt starts it afresh.
+    }
+}
+
+// While nobody can see the digits the loop waits for events instead of
+// stepping, and every handler runs as before. The timers do not wake it: the
+// loop's own would, every millisecond; a preview looks at its host each time
+// it wakes, at the latest when its host's watch is due.
+void frmmain::WaitUntilSeen() {
+    while (!displayOn_ || !hostShown_) {
+        Platform().MsgWaitForMultipleObjectsEx(0, nullptr, PreviewMode ? kHostWatchMs : INFINITE, QS_ALLINPUT & ~QS_TIMER,
+                                               MWMO_INPUTAVAILABLE);
+        rt::DoEvents();
+        if (PreviewMode) WatchHost();
     }
 }

@@ -111,7 +111,7 @@ TEST(CommandLine, PasswordAndPreviewsWithoutAHostEndAtOnceUnseen) {
 
 // As the display settings host a preview: in a child control of a window.
 struct PreviewHost {
-    PreviewHost() = default;
+    explicit PreviewHost(bool shown = true) { ::ShowWindow(window, shown ? SW_SHOW : SW_HIDE); }
     ~PreviewHost() { ::DestroyWindow(window); }
     PreviewHost(const PreviewHost&) = delete;
     std::wstring Tail() const { return L" /p " + std::to_wstring(reinterpret_cast<UINT_PTR>(control)); }
@@ -121,33 +121,41 @@ struct PreviewHost {
         return child;
     }
 
-    const HWND window = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
+    const HWND window = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                           300, 200, 320, 260, nullptr, nullptr, nullptr, nullptr);
     const HWND control = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 20, 20, 152, 112, window, nullptr,
                                            nullptr, nullptr);
 };
 
-// Keys and moves end no preview (a click on its columns does: proved in-process);
-// it ends with its host.
-TEST(Preview, IsAPlainChildFillingItsHostIgnoresKeysAndMovesAndEndsWithItsHost) {
+// Keys and moves end no preview (a click on its columns does: proved in-process).
+// Started while its host is hidden, as the display settings may be, it fills
+// the host's client area once shown and whenever that changes, and it ends
+// with its host, hidden or not.
+TEST(Preview, IsAPlainChildFollowingItsHostIgnoresKeysAndMovesAndEndsWithItsHost) {
     ASSERT_TRUE(PlacePointer(900, 700));
-    PreviewHost host;
+    PreviewHost host(false);
     Process saver(host.Tail());
     const HWND preview = host.Preview();
     ASSERT_NE(preview, nullptr) << "running " << saver.Running();
     EXPECT_EQ(::GetParent(preview), host.control);
     EXPECT_EQ(::GetWindowLongW(preview, GWL_STYLE) & (WS_CHILD | WS_POPUP), WS_CHILD);
-    const RECT client = WindowRect(host.control);  // a control without a border: its client area
-    EXPECT_TRUE(PollUntil([&] {
-        const RECT r = WindowRect(preview);
-        return ::IsWindowVisible(preview) && ::EqualRect(&client, &r);
-    }));
+    ::ShowWindow(host.window, SW_SHOW);
+    RECT client{};
+    for (const SIZE size : {SIZE{152, 112}, SIZE{200, 150}}) {
+        ::SetWindowPos(host.control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        client = WindowRect(host.control);  // a control without a border: its client area
+        EXPECT_TRUE(PollUntil([&] {
+            const RECT r = WindowRect(preview);
+            return ::IsWindowVisible(preview) && ::EqualRect(&client, &r);
+        })) << size.cx;
+    }
     EXPECT_FALSE(saver.ShowsAWindow()) << "a top-level window besides";
 
     ::PostMessageW(preview, WM_KEYDOWN, 'A', 0);
     if (Front(host.window)) Key('A');
     for (int x = client.left + 2; x < client.right; x += 20) MoveMouse(x, client.top + 30);
-    EXPECT_TRUE(saver.Stays()) << "ended on a key or a pointer move";
+    ::ShowWindow(host.window, SW_HIDE);
+    EXPECT_TRUE(saver.Stays()) << "ended on a key, a pointer move or its host hidden";
     ::DestroyWindow(host.control);
     EXPECT_TRUE(saver.Ends(3000));
 }

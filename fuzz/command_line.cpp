@@ -1,6 +1,7 @@
 // The command line comes from whoever starts the saver, so any text is fair.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cctype>
 #include <string>
@@ -12,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto window = in.ConsumeIntegral<std::int32_t>();
     const std::string text = in.ConsumeRemainingBytesAsString();
 
-    assert(saver::ModeOf(text) == saver::ModeOf(text.substr(0, 2)));
+    const std::size_t start = std::min(text.find_first_not_of(" \t"), text.size());
+    assert(saver::ModeOf(text) == saver::ModeOf(text.substr(start, 2)));
 
     // Only a trailing number names a window; blanks after it do not count.
     const auto end = text.find_last_not_of(' ');

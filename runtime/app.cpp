@@ -34,13 +34,13 @@ void End(UINT exitCode) {
     throw EndRequested{};  // only reached when a test replaced the call and it returned
 }
 
-void Beep() { Platform().MessageBeep(MB_OK); }
+void Beep() { ::MessageBeep(MB_OK); }
 
 int TwipsToPixelsX(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
 int TwipsToPixelsY(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
 
-float Screen::Width() { return ::GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX(); }
-float Screen::Height() { return ::GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY(); }
+float Screen::Width() { return Platform().GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX(); }
+float Screen::Height() { return Platform().GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY(); }
 
 RECT Screen::Virtual() {
     const auto metric = Platform().GetSystemMetrics;
@@ -112,7 +112,7 @@ std::wstring SystemDirectory() {
 }
 
 int MsgBox(HWND owner, const std::wstring& text, UINT style, const std::wstring& title) {
-    return Platform().MessageBoxW(owner, text.c_str(), title.c_str(), style);
+    return ::MessageBoxW(owner, text.c_str(), title.c_str(), style);
 }
 
 bool Shell(const std::wstring& commandLine, int showCommand, const std::wstring& program) {

@@ -2,9 +2,17 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "handles.h"
 
 namespace rt::Clipboard {
 namespace {
+
+// How long the owner of the clipboard may take to hand over its text.
+constexpr DWORD kPatienceMs = 300;
 
 // Another program may hold the clipboard open for a moment: try a few times.
 class OpenClipboardScope {
@@ -26,19 +34,39 @@ private:
     bool open_ = false;
 };
 
+bool ReadHolds(std::wstring_view text) {
+    OpenClipboardScope clipboard;
+    if (!clipboard) return false;
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+    if (!data) return false;
+    const auto* held = static_cast<const wchar_t*>(::GlobalLock(data));
+    if (!held) return false;
+    // The text and where it ends, never more (the clipboard may hold megabytes),
+    // and never trusting the terminator.
+    const std::size_t length = wcsnlen(held, std::min<SIZE_T>(::GlobalSize(data) / sizeof(wchar_t), text.size() + 1));
+    const bool same = std::wstring_view(held, length) == text;
+    ::GlobalUnlock(data);
+    return same;
+}
+
+DWORD WINAPI Ask(void* question) {
+    const std::unique_ptr<std::wstring> text(static_cast<std::wstring*>(question));
+    return ReadHolds(*text) ? 1 : 0;
+}
+
 }  // namespace
 
-std::optional<std::wstring> GetText() {
-    OpenClipboardScope clipboard;
-    if (!clipboard) return std::nullopt;
-    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
-    if (!data) return std::nullopt;
-    const auto* text = static_cast<const wchar_t*>(::GlobalLock(data));
-    if (!text) return std::nullopt;
-    const SIZE_T capacity = ::GlobalSize(data) / sizeof(wchar_t);
-    std::wstring result(text, wcsnlen(text, capacity));  // never trust the terminator
-    ::GlobalUnlock(data);
-    return result;
+bool HoldsText(std::wstring_view text) {
+    // Read on a thread of its own: an owner that renders its text only when
+    // asked (delayed rendering) keeps its reader waiting for as long as it does
+    // not answer, and a hung one never does. Such a reader is left behind.
+    auto question = std::make_unique<std::wstring>(text);
+    const UniqueKernelHandle reader(::CreateThread(nullptr, 0, &Ask, question.get(), 0, nullptr));
+    if (!reader) return false;
+    (void)question.release();  // the reader's now
+    DWORD answer = 0;
+    return ::WaitForSingleObject(reader.get(), kPatienceMs) == WAIT_OBJECT_0 &&
+           ::GetExitCodeThread(reader.get(), &answer) && answer == 1;
 }
 
 }  // namespace rt::Clipboard

@@ -98,8 +98,9 @@ void Form::CenterOnScreen() {
     RECT r{};
     ::GetWindowRect(hWnd(), &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    ::SetWindowPos(hWnd(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - w) / 2, (::GetSystemMetrics(SM_CYSCREEN) - h) / 2,
-                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto metric = Platform().GetSystemMetrics;
+    ::SetWindowPos(hWnd(), nullptr, (metric(SM_CXSCREEN) - w) / 2, (metric(SM_CYSCREEN) - h) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TranslateDialogKeys(MSG& msg) {

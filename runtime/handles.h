@@ -66,6 +66,7 @@ using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, &::DestroyIcon>>;
 using UniqueModule = UniqueHandle<NullHandleTraits<HMODULE, &::FreeLibrary>>;
 using UniqueRegKey = UniqueHandle<NullHandleTraits<HKEY, &::RegCloseKey>>;
+using UniquePowerNotification = UniqueHandle<NullHandleTraits<HPOWERNOTIFY, &::UnregisterPowerSettingNotification>>;
 
 // Selects an object into a DC for one scope and selects the previous one back,
 // so the object can be deleted afterwards (a selected object cannot).

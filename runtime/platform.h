@@ -7,24 +7,19 @@
 namespace rt {
 
 struct PlatformCalls {
-    decltype(&::SetWindowPos) SetWindowPos = ::SetWindowPos;
     decltype(&::ShowCursor) ShowCursor = ::ShowCursor;
-    decltype(&::GetClientRect) GetClientRect = ::GetClientRect;
     decltype(&::GetWindowLongA) GetWindowLongA = ::GetWindowLongA;
     decltype(&::SetWindowLongA) SetWindowLongA = ::SetWindowLongA;
-    decltype(&::SetParent) SetParent = ::SetParent;
-    decltype(&::IsWindow) IsWindow = ::IsWindow;
     decltype(&::SetWindowRgn) SetWindowRgn = ::SetWindowRgn;
     decltype(&::SetLayeredWindowAttributes) SetLayeredWindowAttributes = ::SetLayeredWindowAttributes;
     decltype(&::GetVersionExA) GetVersionExA = ::GetVersionExA;
-    decltype(&::MessageBeep) MessageBeep = ::MessageBeep;
     decltype(&::ExitProcess) ExitProcess = ::ExitProcess;
-    decltype(&::MessageBoxW) MessageBoxW = ::MessageBoxW;
     decltype(&::CreateProcessW) CreateProcessW = ::CreateProcessW;
     decltype(&::GetSystemMetrics) GetSystemMetrics = ::GetSystemMetrics;
     // The setup's renames and its entry in the list of installed programs.
     decltype(&::MoveFileExW) MoveFileExW = ::MoveFileExW;
     decltype(&::RegSetValueExW) RegSetValueExW = ::RegSetValueExW;
+    decltype(&::MsgWaitForMultipleObjectsEx) MsgWaitForMultipleObjectsEx = ::MsgWaitForMultipleObjectsEx;
 };
 
 // The table in use. Tests swap entries through PlatformOverride.

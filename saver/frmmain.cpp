@@ -1,5 +1,7 @@
 #include "frmmain.h"
 
+#include <cstring>
+
 #include "clipboard.h"
 #include "command_line.h"
 #include "frmAbout1.h"
@@ -36,17 +38,18 @@ rt::TextBox::Design frmmain::ColumnDesign() {
 }
 
 void frmmain::SetTopMost(bool value) {
-    Platform().SetWindowPos(hWnd(), value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetWindowPos(hWnd(), value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 // ---- start-up --------------------------------------------------------------
 
 void frmmain::Form_Load() {
     ColumnCount = 0;
-    Text1(0).SetBackColor(kBlack);
     const std::string command = rt::NarrowAscii(rt::App::Command());
     const SaverMode mode = saver::ModeOf(command);
     if (!MayRun(mode)) rt::End();
+    // Sent at once with the display's state and again at each change.
+    displayNotice_.reset(::RegisterPowerSettingNotification(hWnd(), &GUID_CONSOLE_DISPLAY_STATE, DEVICE_NOTIFY_WINDOW_HANDLE));
 
     switch (mode) {
         case SaverMode::Preview:
@@ -73,21 +76,20 @@ void frmmain::Form_Load() {
 
 // One copy at a time. A preview neither counts as a copy nor is stopped by
 // one: the display settings start a preview while the user tests the saver.
-// A clipboard holding exactly the old preview marker still lets a copy through.
+// A clipboard holding exactly the old preview marker still lets a copy through;
+// it is read only then, since its owner may be slow, hung or hold megabytes.
 bool frmmain::MayRun(SaverMode mode) {
     if (mode == SaverMode::Preview) return true;
     instance_.emplace(kInstanceName);
-    const std::optional<std::wstring> clipboard = rt::Clipboard::GetText();
-    return !instance_->AnotherCopyRunning() || clipboard == std::wstring(kPreviewMarker);
+    return !instance_->AnotherCopyRunning() || rt::Clipboard::HoldsText(kPreviewMarker);
 }
 
 void frmmain::StartPreview(const std::string& command) {
     PreviewMode = true;
-    const std::string_view line = saver::TrimBlanks(command);
-    HostWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(saver::GetPreviewParent(line)));
-    // Without a window to draw into, a preview would run unseen for ever.
-    if (!HostWindow || !Platform().IsWindow(HostWindow)) rt::End();
-    Platform().GetClientRect(HostWindow, &HostRect);
+    HostWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(saver::GetPreviewParent(command)));
+    // Without a window to draw into, a preview would run unseen for ever; in
+    // the desktop's it would cover the screen, and nothing would end it.
+    if (!HostWindow || !::IsWindow(HostWindow) || HostWindow == ::GetDesktopWindow()) rt::End();
     SetCaption(L"Preview");
     // A plain child of the host: a pop-up cannot also be a child, a child has
     // no owner, and a caption or a tool window's frame make no sense inside it.
@@ -95,10 +97,27 @@ void frmmain::StartPreview(const std::string& command) {
     Platform().SetWindowLongA(hWnd(), GWL_STYLE, (style & ~(WS_POPUP | WS_CAPTION)) | WS_CHILD);
     const LONG exStyle = Platform().GetWindowLongA(hWnd(), GWL_EXSTYLE);
     Platform().SetWindowLongA(hWnd(), GWL_EXSTYLE, exStyle & ~(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
-    Platform().SetParent(hWnd(), HostWindow);
-    Platform().SetWindowPos(hWnd(), HWND_TOP, 0, 0, HostRect.right, HostRect.bottom,
-                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ::SetParent(hWnd(), HostWindow);
+    SetWindowState(rt::WindowState::Normal);  // maximised, a child would take the screen's size
+    FitHost(SWP_SHOWWINDOW);
     tmrHost.SetEnabled(true);
+    WatchHost();
+}
+
+// The host's client area, at the start and whenever its size changes.
+void frmmain::FitHost(UINT flags) {
+    RECT client{};
+    ::GetClientRect(HostWindow, &client);
+    if (!flags && ::EqualRect(&client, &HostRect)) return;
+    HostRect = client;
+    ::SetWindowPos(hWnd(), nullptr, 0, 0, HostRect.right, HostRect.bottom, SWP_NOZORDER | SWP_NOACTIVATE | flags);
+}
+
+void frmmain::WatchHost() {
+    if (!::IsWindow(HostWindow)) Unload();
+    // Hidden, minimised, or below a hidden or message-only window: unseen.
+    hostShown_ = ::IsWindowVisible(hWnd()) && !::IsIconic(::GetAncestor(hWnd(), GA_ROOT));
+    FitHost(0);
 }
 
 void frmmain::StartFullScreen() {
@@ -106,14 +125,31 @@ void frmmain::StartFullScreen() {
     Platform().ShowCursor(FALSE);
     // Every monitor of the desk: maximised, the window would cover only one.
     SetWindowState(rt::WindowState::Normal);
-    const RECT desk = rt::Screen::Virtual();
-    Move(desk.left * rt::TwipsPerPixelX(), desk.top * rt::TwipsPerPixelY(),
-         (desk.right - desk.left) * rt::TwipsPerPixelX(), (desk.bottom - desk.top) * rt::TwipsPerPixelY());
+    coversDesk_ = true;
+    CoverTheDesk();
     Show();
 }
 
-void frmmain::WatchHost() {
-    if (!Platform().IsWindow(HostWindow)) Unload();
+// The whole virtual screen, again whenever it changes (a resolution, a monitor
+// plugged in); the columns keep their layout, the rest is the black background.
+void frmmain::CoverTheDesk() {
+    const RECT desk = rt::Screen::Virtual();
+    Move(desk.left * rt::TwipsPerPixelX(), desk.top * rt::TwipsPerPixelY(),
+         (desk.right - desk.left) * rt::TwipsPerPixelX(), (desk.bottom - desk.top) * rt::TwipsPerPixelY());
+}
+
+LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DISPLAYCHANGE && coversDesk_) CoverTheDesk();
+    if (msg == WM_POWERBROADCAST && wParam == PBT_POWERSETTINGCHANGE) {
+        const auto& setting = *reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+        if (setting.PowerSetting == GUID_CONSOLE_DISPLAY_STATE && setting.DataLength >= sizeof(DWORD)) {
+            DWORD state = 0;
+            std::memcpy(&state, setting.Data, sizeof state);
+            displayOn_ = state != PowerMonitorOff;  // a dimmed display still shows the digits
+        }
+        return TRUE;
+    }
+    return Form::HandleMessage(msg, wParam, lParam);
 }
 
 // ---- exit rules ------------------------------------------------------------
@@ -156,7 +192,6 @@ void frmmain::Timer1_Timer() {
         Text1.Load(i);
         rt::TextBox& column = Text1(i);
         column.SetVisible(true);
-        column.SetBackColor(kBlack);
         column.Move(static_cast<float>(i) * w, 0, Text1(0).Width(), h);
     }
     ColumnCount = plan.columnCount;
@@ -174,11 +209,25 @@ void frmmain::DoIt_Timer() {
     try {
         for (;;) {
             saver::RunPass([this] { return static_cast<int>(ColumnCount); }, rt::Rnd, [this](int col, int k) {
+                WaitUntilSeen();
                 Step(col, k);
                 rt::DoEvents();
             });
         }
     } catch (const std::exception&) {
         // A failed step leaves the loop silently; the next tick of DoIt starts it afresh.
+    }
+}
+
+// While nobody can see the digits the loop waits for events instead of
+// stepping, and every handler runs as before. The timers do not wake it: the
+// loop's own would, every millisecond; a preview looks at its host each time
+// it wakes, at the latest when its host's watch is due.
+void frmmain::WaitUntilSeen() {
+    while (!displayOn_ || !hostShown_) {
+        Platform().MsgWaitForMultipleObjectsEx(0, nullptr, PreviewMode ? kHostWatchMs : INFINITE, QS_ALLINPUT & ~QS_TIMER,
+                                               MWMO_INPUTAVAILABLE);
+        rt::DoEvents();
+        if (PreviewMode) WatchHost();
     }
 }

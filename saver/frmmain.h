@@ -35,6 +35,11 @@ public:
     void Step(int col, int k);
     // The full-screen set-up (/s): on top, cursor hidden, over every monitor.
     void StartFullScreen();
+    // The preview set-up (/p): a child filling the host the command line names.
+    void StartPreview(const std::string& command);
+
+protected:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void Form_Load() override;
@@ -50,13 +55,22 @@ private:
 
     static rt::TextBox::Design ColumnDesign();
     bool MayRun(saver::SaverMode mode);
-    void StartPreview(const std::string& command);
+    void CoverTheDesk();
+    void FitHost(UINT flags);
     void WatchHost();
+    void WaitUntilSeen();
     [[noreturn]] void ShowCursorAndEnd();
 
     saver::MovementRule windowPair_;  // pointer on the window background
     saver::MovementRule columnPair_;  // pointer on any column
     std::optional<rt::InstanceMarker> instance_;
-    rt::Timer tmrHost{*this, 200, &frmmain::WatchHost, false};  // preview only: ends the saver once its host is gone
+    rt::UniquePowerNotification displayNotice_;
+    bool displayOn_ = true;    // off: the system has switched the display off
+    bool hostShown_ = true;    // preview only: its host can be seen
+    bool coversDesk_ = false;  // full screen: follows the virtual screen
+    // Preview only: ends the saver once its host is gone, follows its size and
+    // sees whether it shows.
+    static constexpr UINT kHostWatchMs = 200;
+    rt::Timer tmrHost{*this, kHostWatchMs, &frmmain::WatchHost, false};
     std::wstring next_;  // reused by every step
 };

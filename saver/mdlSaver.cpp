@@ -9,7 +9,8 @@
 namespace saver {
 
 SaverMode ModeOf(std::string_view command) {
-    std::string head(command.substr(0, 2));
+    const std::size_t start = command.find_first_not_of(" \t");
+    std::string head(start == std::string_view::npos ? std::string_view() : command.substr(start, 2));
     for (char& c : head) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (head == "/P") return SaverMode::Preview;
     if (head == "/C") return SaverMode::Configure;
@@ -18,13 +19,14 @@ SaverMode ModeOf(std::string_view command) {
     return SaverMode::None;
 }
 
+namespace {
+
+// Blanks removed from both ends.
 std::string_view TrimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
-
-namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

@@ -11,11 +11,9 @@ namespace saver {
 
 enum class SaverMode { None, Preview, Configure, Password, FullScreen };
 
-// The mode of the first two characters of the command line, upper-cased.
+// The mode of the first two characters of the command line, upper-cased;
+// blanks and tabs before them are skipped.
 SaverMode ModeOf(std::string_view command);
-
-// Blanks removed from both ends.
-std::string_view TrimBlanks(std::string_view text);
 
 // The window number at the end of the command line: the longest trailing part
 // that forms a number, rounded to the nearest whole number (halves to even).

@@ -76,6 +76,10 @@ TEST(AboutWindow, IsCutToTheDeviceAndTheTextsOfItsSettingsFile) {
     ASSERT_NE(about.window, nullptr);
     ASSERT_TRUE(about.outline) << "the window has no outline";
     EXPECT_EQ(Mismatches(about.outline.get(), ExpectedOutline(L"Hallo", L"Welt")), 0);
+    // Its size and its panel's place in pixels, on a display of 144 dpi as of 96.
+    const RECT w = WindowRect(about.window), p = WindowRect(about.panel);
+    EXPECT_TRUE(w.right - w.left == kWindowW && w.bottom - w.top == kWindowH);
+    EXPECT_TRUE(p.left - w.left == 47 && p.top - w.top == 45 && p.right - p.left == 155 && p.bottom - p.top == 270);
     // Closed by the system, even through its panel (Alt+F4 after a click on the screen), it ends the saver too.
     ::PostMessageW(about.panel, WM_CLOSE, 0, 0);
     EXPECT_TRUE(about.saver->Ends());
@@ -88,8 +92,6 @@ TEST(AboutWindow, IsCentredItsPanelTranslucentBehindFollowingItAndItsCloseButton
     EXPECT_EQ(Mismatches(about.outline.get(), ExpectedOutline(L"Veltrin-Screen-Saver", L"Free Program!")), 0);
     RECT w = WindowRect(about.window), p = WindowRect(about.panel);
     EXPECT_TRUE(std::abs(w.left - (1024 - kSkinW) / 2) <= 1 && w.top == (768 - kSkinH) / 2);  // the skin is centred
-    EXPECT_TRUE(w.right - w.left == kWindowW && w.bottom - w.top == kWindowH);
-    EXPECT_TRUE(p.left - w.left == 47 && p.top - w.top == 45 && p.right - p.left == 155 && p.bottom - p.top == 270);
 
     // On the screen: the device as the skin draws it, all of it in front of
     // the panel, and through its screen the panel blended 180/255 with the

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -291,5 +292,24 @@ inline bool SetClipboard(const std::wstring& text) {
     ::CloseClipboard();
     return ok;
 }
+
+// A clipboard owner that promised text, to be rendered when asked (delayed
+// rendering), and then stopped answering: a reader asking for the text waits
+// for as long as it lives.
+class HungClipboardOwner {
+public:
+    HungClipboardOwner() { ::WaitForSingleObject(ready_.get(), Deadline()); }
+    ~HungClipboardOwner() { ::SetEvent(release_.get()), owner_.join(); }
+
+private:
+    rt::UniqueKernelHandle ready_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    rt::UniqueKernelHandle release_{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    std::thread owner_{[this] {
+        const HWND owner = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        if (::OpenClipboard(owner)) ::EmptyClipboard(), ::SetClipboardData(CF_UNICODETEXT, nullptr), ::CloseClipboard();
+        ::SetEvent(ready_.get()), ::WaitForSingleObject(release_.get(), INFINITE);
+        ::DestroyWindow(owner);
+    }};
+};
 
 }  // namespace e2e

@@ -17,10 +17,11 @@ TEST(CommandLine, SwitchAndPreviewHost) {
     } cases[] = {
         {"/s", SaverMode::FullScreen, 0},         {"/S 123", SaverMode::FullScreen, 123},
         {"/c:4567", SaverMode::Configure, 4567},  {"/a 5678", SaverMode::Password, 5678},
-        {" /s", SaverMode::None, 0},              {"-s", SaverMode::None, 0},
+        {" /s", SaverMode::FullScreen, 0},        {" \t /c", SaverMode::Configure, 0},
+        {"-s", SaverMode::None, 0},               {"\t", SaverMode::None, 0},
         {"", SaverMode::None, 0},                 {"/p 1234", SaverMode::Preview, 1234},
         {"/P:1234", SaverMode::Preview, 1234},    {"/p1234", SaverMode::Preview, 1234},
-        {"  /p   1234  ", SaverMode::None, 1234}, {"/p 12.5", SaverMode::Preview, 12},  // halves to even
+        {"  /p   1234  ", SaverMode::Preview, 1234}, {"/p 12.5", SaverMode::Preview, 12},  // halves to even
         {"/p 13.5", SaverMode::Preview, 14},      {"/p 2147483647", SaverMode::Preview, 2147483647},
         {"/p 5.", SaverMode::Preview, 5},         {"/p -7", SaverMode::Preview, -7},
         {"/p", SaverMode::Preview, 0},            {"/p 12x", SaverMode::Preview, 0},

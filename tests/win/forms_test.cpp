@@ -120,22 +120,66 @@ TEST_F(Faked, EffectWindowExitRulesAndCursor) {
     }
 }
 
-// The step loop processes events inside its tick; a timer must not start its
-// handler again meanwhile, or the loops nest until the stack runs out.
-TEST(Timer, NeverEntersItsHandlerAgainWhileItRuns) {
-    rt::Form form({});
-    rt::Timer timer(form, 1);
-    int depth = 0, deepest = 0, ticks = 0;
-    timer.Tick = [&] {
-        deepest = std::max(deepest, ++depth);
-        for (const ULONGLONG until = ::GetTickCount64() + (ticks++ ? 0 : 100); ::GetTickCount64() < until;) rt::DoEvents();
-        --depth;
+// ---- the step loop's wait -----------------------------------------------------
+
+// The display's state as the system sends it: 0 off, 1 on, 2 dimmed.
+void Display(frmmain& f, DWORD state) {
+    struct { GUID setting; DWORD length, data; } notice{GUID_CONSOLE_DISPLAY_STATE, sizeof state, state};
+    ::SendMessageW(f.hWnd(), WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&notice));
+}
+// The column the loop writes, at the wait's first turn and at its third, where
+// the digits are made seen again.
+struct {
+    frmmain* form;
+    void (*show)(frmmain&);
+    int turns, ticks;
+    std::wstring first, third;
+} waiting;
+// Ends the step loop (the program's end, faked) at its first step once the
+// digits are seen again, or after 3,000 ticks; its timer starts no other.
+void CALLBACK QuitOnceSeenAndStepped(HWND w, UINT, UINT_PTR id, DWORD) {
+    const bool stepped = (waiting.turns == 3 || !waiting.show) && waiting.form->Text1(0).Text() != waiting.third;
+    if (stepped || ++waiting.ticks == 3000) ::KillTimer(w, id), waiting.form->DoIt.SetEnabled(false), ::PostQuitMessage(0);
+}
+
+// The real step loop, started by its timer, waits while its digits cannot be
+// seen, and steps on from the same picture once they can: the display off (a
+// dimmed one shows them), a preview's host hidden or minimised.
+TEST_F(Faked, StepsWaitWhileTheirDigitsCannotBeSeen) {
+    const struct {
+        const char* name;
+        void (*hide)(frmmain&);
+        void (*show)(frmmain&);
+    } cases[] = {
+        {"DisplayOff", [](frmmain& f) { Display(f, 0); }, [](frmmain& f) { Display(f, 1); }},
+        {"DisplayDimmed", [](frmmain& f) { Display(f, 2); }, nullptr},
+        {"HostHidden", [](frmmain& f) { ::ShowWindow(f.HostWindow, SW_HIDE); }, [](frmmain& f) { ::ShowWindow(f.HostWindow, SW_SHOW); }},
+        {"HostMinimised", [](frmmain& f) { ::ShowWindow(f.HostWindow, SW_MINIMIZE); },
+         [](frmmain& f) { ::ShowWindow(f.HostWindow, SW_RESTORE); }},
     };
-    form.Load();
-    for (const ULONGLONG until = ::GetTickCount64() + 1000; ::GetTickCount64() < until && ticks < 3;) rt::DoEvents();
-    EXPECT_GE(ticks, 3);
-    EXPECT_EQ(deepest, 1);
-    form.Unload();
+    platform_->MsgWaitForMultipleObjectsEx = [](DWORD, const HANDLE*, DWORD, DWORD, DWORD) -> DWORD {
+        (++waiting.turns == 1 ? waiting.first : waiting.third) = waiting.form->Text1(0).Text();
+        if (waiting.turns == 3) waiting.show(*waiting.form);
+        return WAIT_TIMEOUT;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fresh();
+        const HWND host = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                            nullptr, nullptr, nullptr);
+        frmmain form;
+        form.Load();
+        form.Timer1.SetEnabled(false);  // every step into column 0
+        form.StartPreview("/p " + std::to_string(reinterpret_cast<UINT_PTR>(host)));
+        waiting = {&form, c.show, 0, 0, {}, {}};
+        c.hide(form);
+        ::SetTimer(form.hWnd(), 1, 1, QuitOnceSeenAndStepped);
+        Ends([] { while (!seen.ends) ::WaitMessage(), rt::DoEvents(); });
+        EXPECT_EQ(waiting.turns, c.show ? 3 : 0);
+        EXPECT_EQ(waiting.third, waiting.first) << "steps unseen";
+        EXPECT_NE(form.Text1(0).Text(), waiting.third) << "no steps once seen";
+        ::DestroyWindow(host);
+    }
 }
 
 // Two monitors: one of 776 pixels left of and above the primary one.
@@ -150,7 +194,6 @@ int WINAPI TwoMonitors(int index) {
 }
 
 TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumnsLaidOut) {
-    platform_->GetSystemMetrics = TwoMonitors;
     frmmain form;
     form.Show();
     form.DoIt.SetEnabled(false);
@@ -160,6 +203,9 @@ TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumns
     EXPECT_FALSE(::GetWindowLongW(form.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(seen.cursorHides, 0);
     form.StartFullScreen();
+    // A second monitor plugged in while the saver runs: the window covers both.
+    platform_->GetSystemMetrics = TwoMonitors;
+    Send(form, WM_DISPLAYCHANGE);
     RECT r{};
     ::GetWindowRect(form.hWnd(), &r);
     EXPECT_TRUE(r.left == -776 && r.top == -100 && r.right == 1024 && r.bottom == 768);

@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "frmmain.h"
+#include "saver_windows.h"
 #include "handles.h"
 #include "mdlSaver.h"
 #include "random.h"
@@ -221,7 +221,8 @@ int main(int argc, char** argv) {
     }
 
     // The product: its own start-up without a switch, then its layout.
-    frmmain& form = rt::TheForm<frmmain>();
+    SaverWindows windows;
+    frmmain& form = windows.effectWindow;
     form.Load();
     // DoIt would start frmmain's endless step loop on its first tick; the
     // bench takes the steps itself.

@@ -24,7 +24,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "frmmain.h"
+#include "saver_windows.h"
 #include "mdlSaver.h"
 #include "random.h"
 #include "bench_clock.h"
@@ -163,7 +163,8 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    frmmain& form = rt::TheForm<frmmain>();
+    SaverWindows windows;
+    frmmain& form = windows.effectWindow;
     form.Load();
     form.DoIt.SetEnabled(false);  // the bench takes the steps itself; DoIt never returns
     form.Show();

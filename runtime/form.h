@@ -128,15 +128,6 @@ private:
 // for a control of a form that previews keys goes to that form first.
 bool TranslateDialogKeys(MSG& msg);
 
-// One instance per form class, made on first use and kept for the program's
-// life, so a reference to it never dangles. A form loaded again after an
-// unload puts back in its Form_Load what its last life changed.
-template <class F>
-F& TheForm() {
-    static F instance;
-    return instance;
-}
-
 // Loads the start-up form, shows it unless its load hid it or ended the
 // program, and runs the event loop until no form is loaded any more.
 inline int RunStartupForm(Form& form) {
@@ -149,10 +140,6 @@ inline int RunStartupForm(Form& form) {
     } catch (const std::exception& e) {
         UnhandledFailure(e.what());  // a load that failed before the event loop ran
     }
-}
-template <class F>
-int RunStartupForm() {
-    return RunStartupForm(TheForm<F>());
 }
 
 }  // namespace rt

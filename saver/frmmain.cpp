@@ -5,7 +5,6 @@
 #include "clipboard.h"
 #include "command_line.h"
 #include "frmAbout1.h"
-#include "frmAbout2.h"
 #include "platform.h"
 #include "random.h"
 
@@ -19,18 +18,12 @@ constexpr COLORREF kDigitGreen = RGB(0, 128, 0);
 constexpr wchar_t kPreviewMarker[] = L"Priview";
 constexpr wchar_t kInstanceName[] = L"Local\\Veltrin.ScreenSaver.Running";
 
-// The about window and its panel, made on first use.
-frmAbout1& AboutWindow() {
-    static frmAbout2 panel;
-    static frmAbout1 about(panel);
-    return about;
-}
-
 }  // namespace
 
-frmmain::frmmain()
+frmmain::frmmain(frmAbout1& about)
     : rt::Form({.caption = L"Veltrin", .backColor = kBlack, .windowState = rt::WindowState::Maximized,
-                .ownDc = true}) {}  // a private DC: the columns draw at every step
+                .ownDc = true}),  // a private DC: the columns draw at every step
+      about_(about) {}
 
 rt::TextBox::Design frmmain::ColumnDesign() {
     return {.left = 105, .top = 90, .width = 165, .height = 885, .backColor = kBlack, .foreColor = kDigitGreen,
@@ -60,7 +53,7 @@ void frmmain::Form_Load() {
             // never laid out and no step runs, which would take a whole core.
             Timer1.SetEnabled(false);
             DoIt.SetEnabled(false);
-            AboutWindow().Show();
+            about_.Show();
             Hide();
             break;
         case SaverMode::Password:

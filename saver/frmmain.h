@@ -13,9 +13,12 @@
 #include "textbox.h"
 #include "timer.h"
 
+class frmAbout1;
+
 class frmmain : public rt::Form {
 public:
-    frmmain();
+    // `about` is the window configuration mode shows.
+    explicit frmmain(frmAbout1& about);
 
     // Write-only: True keeps the window above all normal windows.
     void SetTopMost(bool value);
@@ -72,5 +75,6 @@ private:
     // sees whether it shows.
     static constexpr UINT kHostWatchMs = 200;
     rt::Timer tmrHost{*this, kHostWatchMs, &frmmain::WatchHost, false};
+    frmAbout1& about_;
     std::wstring next_;  // reused by every step
 };

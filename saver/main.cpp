@@ -1,8 +1,9 @@
 // The saver has no main routine of its own: loading its effect window is the start-up.
 #include <windows.h>
 
-#include "frmmain.h"
+#include "saver_windows.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return rt::RunStartupForm<frmmain>();
+    SaverWindows windows;
+    return windows.Run();
 }

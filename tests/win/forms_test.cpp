@@ -7,7 +7,7 @@
 #include "app.h"
 #include "failure.h"
 #include "setup_windows.h"
-#include "frmmain.h"
+#include "saver_windows.h"
 #include "platform.h"
 #include "timer.h"
 
@@ -109,7 +109,8 @@ TEST_F(Faked, EffectWindowExitRulesAndCursor) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Fresh();
-        frmmain form;
+        SaverWindows windows;
+        frmmain& form = windows.effectWindow;
         form.Load();  // the test program's command line names no switch
         form.DoIt.SetEnabled(false);  // the endless step loop is not under test here
         form.PreviewMode = c.preview;
@@ -167,7 +168,8 @@ TEST_F(Faked, StepsWaitWhileTheirDigitsCannotBeSeen) {
         Fresh();
         const HWND host = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
                                             nullptr, nullptr, nullptr);
-        frmmain form;
+        SaverWindows windows;
+        frmmain& form = windows.effectWindow;
         form.Load();
         form.Timer1.SetEnabled(false);  // every step into column 0
         form.StartPreview("/p " + std::to_string(reinterpret_cast<UINT_PTR>(host)));
@@ -194,7 +196,8 @@ int WINAPI TwoMonitors(int index) {
 }
 
 TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumnsLaidOut) {
-    frmmain form;
+    SaverWindows windows;
+    frmmain& form = windows.effectWindow;
     form.Show();
     form.DoIt.SetEnabled(false);
     // Without a switch, as this program's command line: the designed window,

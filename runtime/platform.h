@@ -1,18 +1,13 @@
 #pragma once
-// The system calls whose exact use the programs promise (which call, with
-// which arguments, how often) go through this one table, so that a test can
-// replace an entry and count or fake it. Everything else calls Win32 directly.
+// The system calls that tests replace, to count them or to fake what the
+// machine cannot provide (a second monitor, a failing disk, the end of the
+// program), go through this one table. Everything else calls Win32 directly.
 #include <windows.h>
 
 namespace rt {
 
 struct PlatformCalls {
     decltype(&::ShowCursor) ShowCursor = ::ShowCursor;
-    decltype(&::GetWindowLongA) GetWindowLongA = ::GetWindowLongA;
-    decltype(&::SetWindowLongA) SetWindowLongA = ::SetWindowLongA;
-    decltype(&::SetWindowRgn) SetWindowRgn = ::SetWindowRgn;
-    decltype(&::SetLayeredWindowAttributes) SetLayeredWindowAttributes = ::SetLayeredWindowAttributes;
-    decltype(&::GetVersionExA) GetVersionExA = ::GetVersionExA;
     decltype(&::ExitProcess) ExitProcess = ::ExitProcess;
     decltype(&::CreateProcessW) CreateProcessW = ::CreateProcessW;
     decltype(&::GetSystemMetrics) GetSystemMetrics = ::GetSystemMetrics;

@@ -86,10 +86,10 @@ void frmmain::StartPreview(const std::string& command) {
     SetCaption(L"Preview");
     // A plain child of the host: a pop-up cannot also be a child, a child has
     // no owner, and a caption or a tool window's frame make no sense inside it.
-    const LONG style = Platform().GetWindowLongA(hWnd(), GWL_STYLE);
-    Platform().SetWindowLongA(hWnd(), GWL_STYLE, (style & ~(WS_POPUP | WS_CAPTION)) | WS_CHILD);
-    const LONG exStyle = Platform().GetWindowLongA(hWnd(), GWL_EXSTYLE);
-    Platform().SetWindowLongA(hWnd(), GWL_EXSTYLE, exStyle & ~(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
+    const LONG style = ::GetWindowLongA(hWnd(), GWL_STYLE);
+    ::SetWindowLongA(hWnd(), GWL_STYLE, (style & ~(WS_POPUP | WS_CAPTION)) | WS_CHILD);
+    const LONG exStyle = ::GetWindowLongA(hWnd(), GWL_EXSTYLE);
+    ::SetWindowLongA(hWnd(), GWL_EXSTYLE, exStyle & ~(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
     ::SetParent(hWnd(), HostWindow);
     SetWindowState(rt::WindowState::Normal);  // maximised, a child would take the screen's size
     FitHost(SWP_SHOWWINDOW);

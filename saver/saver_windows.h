@@ -1,7 +1,10 @@
 #pragma once
-// The saver's three windows, made once and each given what it needs: the
-// effect window shows the about window in configuration mode; the about
-// window and its panel hold each other.
+// The saver's windows, each given what it needs: the effect window shows the
+// about window in configuration mode; the about window and its panel hold
+// each other. Those two are made only then: their pictures would cost every
+// other mode's start-up for windows it never shows.
+#include <optional>
+
 #include "frmAbout1.h"
 #include "frmAbout2.h"
 #include "frmmain.h"
@@ -15,7 +18,18 @@ public:
     // Until the saver ends.
     int Run() { return rt::RunStartupForm(effectWindow); }
 
-    frmAbout2 panelWindow;
-    frmAbout1 aboutWindow{panelWindow};
-    frmmain effectWindow{aboutWindow};
+    frmmain effectWindow{[this] { ShowAbout(); }};
+
+private:
+    struct AboutWindows {
+        frmAbout2 panelWindow;
+        frmAbout1 aboutWindow{panelWindow};
+    };
+
+    void ShowAbout() {
+        if (!about_) about_.emplace();
+        about_->aboutWindow.Show();
+    }
+
+    std::optional<AboutWindows> about_;
 };

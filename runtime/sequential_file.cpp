@@ -24,17 +24,20 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, std::size_t m
     return bytes;
 }
 
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes, bool flush) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    if (!file) return false;
+bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         DWORD written = 0;
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
-        if (!::WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
         bytes.remove_prefix(written);
     }
-    return !flush || ::FlushFileBuffers(file.get());
+    return true;
+}
+
+bool WriteWholeFile(const std::wstring& path, std::string_view bytes, bool flush) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+    return file && WriteAll(file.get(), bytes) && (!flush || ::FlushFileBuffers(file.get()));
 }
 
 }  // namespace rt

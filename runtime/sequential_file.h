@@ -1,6 +1,8 @@
 #pragma once
 // Whole small files read and written in one go, for the programs' sequential
 // files (see sequential_fields.h for what is in them).
+#include <windows.h>
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -18,6 +20,9 @@ inline constexpr std::size_t kMostFileBytes = 64 * 1024;
 // one. A program that has it open for writing and shares it does not block
 // the read.
 std::optional<std::string> ReadWholeFile(const std::wstring& path, std::size_t most = kMostFileBytes);
+
+// Writes all of `bytes` at the file's position, in pieces a single write takes.
+bool WriteAll(HANDLE file, std::string_view bytes);
 
 // Creates the file, or truncates it when it exists, and writes `bytes`; with
 // `flush`, they are on the disk before it returns. False when that fails; the

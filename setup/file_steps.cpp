@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform.h"
+#include "sequential_file.h"
 #include "step_failure.h"
 #include "text_encoding.h"
 
@@ -21,17 +22,6 @@ void SetAttributes(HANDLE file, DWORD attributes) noexcept {
     FILE_BASIC_INFO info{};
     info.FileAttributes = attributes;
     ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info);
-}
-
-bool WriteAll(HANDLE file, const char* bytes, std::size_t size) {
-    while (size > 0) {
-        DWORD written = 0;
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 20));
-        if (!::WriteFile(file, bytes, chunk, &written, nullptr) || written == 0) return false;
-        bytes += written;
-        size -= written;
-    }
-    return true;
 }
 
 // The next name for a scratch file beside `target`: "<target>.<process id>.<n>.tmp".
@@ -63,7 +53,7 @@ ScratchFile::ScratchFile(const std::wstring& target) {
 }
 
 void ScratchFile::Write(std::string_view bytes) {
-    if (!WriteAll(file_.get(), bytes.data(), bytes.size()) || !::FlushFileBuffers(file_.get())) Fail("a new file cannot be written");
+    if (!rt::WriteAll(file_.get(), bytes) || !::FlushFileBuffers(file_.get())) Fail("a new file cannot be written");
 }
 
 void ScratchFile::CopyFrom(HANDLE source) {
@@ -71,7 +61,7 @@ void ScratchFile::CopyFrom(HANDLE source) {
     for (DWORD got = 0;; ) {
         if (!::ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) Fail("the earlier file cannot be read");
         if (got == 0) break;
-        if (!WriteAll(file_.get(), buffer.data(), got)) Fail("the earlier file cannot be kept");
+        if (!rt::WriteAll(file_.get(), std::string_view(buffer.data(), got))) Fail("the earlier file cannot be kept");
     }
     if (!::FlushFileBuffers(file_.get())) Fail("the earlier file cannot be kept");
 }

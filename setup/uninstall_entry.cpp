@@ -64,9 +64,9 @@ void WriteEntry(const RegistryValues& values) {
 }
 
 bool RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept {
-    if (!DeleteEntry()) return false;
+    if (!earlier) return DeleteEntry();
     try {
-        if (earlier) WriteEntry(*earlier);
+        WriteEntry(*earlier);  // in place of whatever the failed write left
         return true;
     } catch (const std::exception&) {
         return false;
@@ -75,7 +75,9 @@ bool RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept {
 
 bool DeleteEntry() noexcept {
     const LSTATUS status = ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kUninstallKey);
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) return true;
+    ::SetLastError(status);  // for the log: the registry returns its errors
+    return false;
 }
 
 std::wstring TextOf(const RegistryValues& values, std::wstring_view name) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "handles.h"
 #include "setup_run.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -13,8 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     // The arguments as every program on the system splits them: quotes group.
     int count = 0;
-    LPWSTR* split = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    const std::vector<std::wstring> arguments(split ? split + 1 : nullptr, split ? split + count : nullptr);
-    ::LocalFree(split);
+    const rt::UniqueHandle<rt::NullHandleTraits<LPWSTR*, &::LocalFree>> split(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    const std::vector<std::wstring> arguments(split ? split.get() + 1 : nullptr, split ? split.get() + count : nullptr);
     return setup::Run(arguments);
 }

@@ -22,8 +22,7 @@ rt::PictureBoxDesign Surface(const SkinLayout& layout) {
 }  // namespace
 
 SkinnedForm::SkinnedForm(const SkinLayout& layout, PanelForm& panel)
-    // Keys reach the window whichever of its parts has the focus.
-    : rt::Form({.caption = L"About", .clientWidth = 4785, .clientHeight = 6660, .keyPreview = true}),
+    : rt::Form({.caption = L"About", .clientWidth = 4785, .clientHeight = 6660, .keyPreview = layout.keyPreview}),
       picHintergrund(*this, Surface(layout), {.MouseMove = &SkinnedForm::picHintergrund_MouseMove}),
       imgEnde(picHintergrund, layout.closeLeft, layout.closeTop, IDR_CLOSE_NORMAL, IDR_CLOSE_HOVER, IDR_CLOSE_PRESSED,
               [this] { imgEnde_Click(); }),

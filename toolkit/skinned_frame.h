@@ -22,6 +22,7 @@ struct SkinLayout {
     float pictureLeft = 0, pictureTop = 0;  // picHintergrund, twips
     float closeLeft = 0, closeTop = 0;      // imgEnde, pixels inside picHintergrund
     float skinLeft = 0, skinTop = 0;        // imgHintergrund, twips
+    bool keyPreview = false;                // keys reach the window whichever part has the focus
 };
 
 // One pass of a window's texts: the colour, and where the first item starts

@@ -15,9 +15,7 @@ namespace rt {
 // each called with the element's index; a null member leaves the event alone.
 template <class Owner>
 struct ArrayHandlers {
-    void (Owner::*MouseDown)(int Index, int Button, int Shift, float X, float Y) = nullptr;
     void (Owner::*MouseMove)(int Index, int Button, int Shift, float X, float Y) = nullptr;
-    void (Owner::*MouseUp)(int Index, int Button, int Shift, float X, float Y) = nullptr;
     void (Owner::*Click)(int Index) = nullptr;
 };
 
@@ -25,25 +23,16 @@ template <class Control>
 class ControlArray {
 public:
     using Design = typename Control::Design;
-    // Makes element `index` from a design; the index lets elements of one
-    // array live in different containers.
-    using Factory = std::function<std::unique_ptr<Control>(int index, const Design&)>;
 
-    ControlArray(Factory factory, const Design& design) : factory_(std::move(factory)), design_(design) {
-        Insert(0, design_);
-    }
-    // An array whose events run the handlers of the form that declares it.
+    // An array of controls on the form that declares it, whose events run that form's handlers.
     template <class Owner>
-    ControlArray(Owner& owner, Factory factory, const Design& design, ArrayHandlers<std::type_identity_t<Owner>> on)
-        : ControlArray(std::move(factory), design) {
-        const auto mouse = [&owner](auto handler) -> MouseEvent {
-            if (!handler) return nullptr;
-            return [&owner, handler](int i, int b, int s, float x, float y) { (owner.*handler)(i, b, s, x, y); };
-        };
-        MouseDown = mouse(on.MouseDown);
-        MouseMove = mouse(on.MouseMove);
-        MouseUp = mouse(on.MouseUp);
+    ControlArray(Owner& owner, const Design& design, ArrayHandlers<std::type_identity_t<Owner>> on)
+        : make_([&owner](const Design& d) { return std::make_unique<Control>(owner, d); }), design_(design) {
+        if (on.MouseMove) {
+            MouseMove = [&owner, handler = on.MouseMove](int i, int b, int s, float x, float y) { (owner.*handler)(i, b, s, x, y); };
+        }
         if (on.Click) Click = [&owner, handler = on.Click](int i) { (owner.*handler)(i); };
+        Insert(0, design_);
     }
     // Elements call back into their array: it stays where it was made.
     ControlArray(const ControlArray&) = delete;
@@ -70,23 +59,20 @@ public:
         Insert(index, copy);
     }
 
-    using MouseEvent = std::function<void(int Index, int Button, int Shift, float X, float Y)>;
-    MouseEvent MouseDown, MouseMove, MouseUp;
+    std::function<void(int Index, int Button, int Shift, float X, float Y)> MouseMove;
     std::function<void(int Index)> Click;
 
 private:
     void Insert(int index, const Design& design) {
-        auto control = factory_(index, design);
-        if constexpr (requires { control->MouseDown; }) {  // the system's own controls have no mouse events
-            control->MouseDown = [this, index](int b, int s, float x, float y) { if (MouseDown) MouseDown(index, b, s, x, y); };
+        auto control = make_(design);
+        if constexpr (requires { control->MouseMove; }) {  // the system's own controls have no mouse events
             control->MouseMove = [this, index](int b, int s, float x, float y) { if (MouseMove) MouseMove(index, b, s, x, y); };
-            control->MouseUp = [this, index](int b, int s, float x, float y) { if (MouseUp) MouseUp(index, b, s, x, y); };
         }
         control->Click = [this, index] { if (Click) Click(index); };
         elements_.emplace(index, std::move(control));
     }
 
-    Factory factory_;
+    std::function<std::unique_ptr<Control>(const Design&)> make_;
     Design design_;
     std::map<int, std::unique_ptr<Control>> elements_;
 };

@@ -29,9 +29,7 @@ public:
 
     rt::Timer DoIt{*this, 1, &frmmain::DoIt_Timer};
     rt::Timer Timer1{*this, 5, &frmmain::Timer1_Timer};
-    rt::ControlArray<rt::TextBox> Text1{*this, [this](int, const rt::TextBox::Design& d) {
-        return std::make_unique<rt::TextBox>(*this, d);
-    }, ColumnDesign(), {.MouseMove = &frmmain::Text1_MouseMove, .Click = &frmmain::Text1_Click}};
+    rt::ControlArray<rt::TextBox> Text1{*this, ColumnDesign(), {.MouseMove = &frmmain::Text1_MouseMove, .Click = &frmmain::Text1_Click}};
 
     // One step of the effect: piece k appended to column col.
     void Step(int col, int k);

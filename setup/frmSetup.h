@@ -23,9 +23,8 @@ public:
                                &frmSetup::Command2_Click};
     rt::Label Label1{*this, {.left = 240, .top = 240, .width = 4035, .height = 285, .caption = L"Choose a language, please."}};
     rt::Label Label2{*this, {.left = 240, .top = 495, .width = 4035, .height = 285, .caption = L"Wählen Sie bitte ihre Sprache."}};
-    rt::ControlArray<rt::OptionButton> Opt{*this, [this](int, const rt::ControlDesign& d) {
-        return std::make_unique<rt::OptionButton>(*this, d);
-    }, {.left = 330, .top = 885, .width = 3765, .height = 315, .caption = L"English"}, {.Click = &frmSetup::Opt_Click}};
+    rt::ControlArray<rt::OptionButton> Opt{*this, {.left = 330, .top = 885, .width = 3765, .height = 315, .caption = L"English"},
+                                           {.Click = &frmSetup::Opt_Click}};
 
     // English while option 0 is selected, German otherwise.
     setup::Language ChosenLanguage() const;

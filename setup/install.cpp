@@ -10,6 +10,7 @@
 #include "setup_rules.h"
 #include "sequential_file.h"
 #include "settings_file.h"
+#include "settings_record.h"
 #include "shipped_saver_digest.h"
 #include "step_failure.h"
 #include "text_encoding.h"
@@ -46,12 +47,13 @@ std::string ShippedSaver(const std::wstring& path) {
     return std::move(*bytes);
 }
 
-RegistryValues EntryFor(const InstallRequest& request, const std::string& saver, std::size_t bytes) {
+// Listed under the title of the settings it writes.
+RegistryValues EntryFor(const InstallRequest& request, const std::string& saver, const std::string& settings, std::size_t bytes) {
     const std::span view(reinterpret_cast<const std::byte*>(saver.data()), saver.size());
     const rt::VersionRecord version = rt::ProgramVersionRecord(view).value_or(rt::VersionRecord{});
     const std::wstring uninstaller = L"\"" + JoinPath(request.windows, kUninstallerName) + L"\" /uninstall";
     return {
-        RegistryValue::Text(L"DisplayName", DisplayName(request.language)),
+        RegistryValue::Text(L"DisplayName", toolkit::ParseSettings(settings).TitleText),
         RegistryValue::Text(L"DisplayVersion", rt::Decimal(version.major) + L"." + rt::Decimal(version.minor) + L"." +
                                                    rt::Decimal(version.build) + L"." + rt::Decimal(version.revision)),
         RegistryValue::Text(L"Publisher", version.companyName),
@@ -113,7 +115,7 @@ void InstallInto(const InstallRequest& request, SetupLog& log) {
         RefuseAnotherFolder(earlierEntry, request.windows);
         // The entry first: whatever a kill leaves in place, the uninstall finds.
         registering = true;
-        WriteEntry(EntryFor(request, saver, saver.size() + settings.size() + uninstaller->size()));
+        WriteEntry(EntryFor(request, saver, settings, saver.size() + settings.size() + uninstaller->size()));
         log.Line(std::wstring(L"registered: HKLM\\") + kUninstallKey);
         for (Replacement& file : files) {
             file.Apply();

@@ -76,10 +76,6 @@ Message MessageFor(Say what, Language language) {
     return kMessages[static_cast<int>(what)][language == Language::German ? 1 : 0];
 }
 
-const wchar_t* DisplayName(Language language) {
-    return language == Language::German ? L"Veltrin-Bildschirmschoner" : L"Veltrin-Screen-Saver";
-}
-
 bool IsAbsolutePath(std::wstring_view path) {
     const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
     const bool drive = path.size() >= 3 && ((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z') && path[1] == L':' &&

@@ -47,9 +47,6 @@ enum class Say {
 };
 Message MessageFor(Say what, Language language);
 
-// The product's name in the list of installed programs: the settings' title.
-const wchar_t* DisplayName(Language language);
-
 inline constexpr wchar_t kShippedSaverName[] = L"Qor.drl";
 inline constexpr wchar_t kInstalledSaverName[] = L"Veltrin.scr";
 // The setup's copy of itself beside the saver, which the list of installed

@@ -16,5 +16,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     int count = 0;
     const rt::UniqueHandle<rt::NullHandleTraits<LPWSTR*, &::LocalFree>> split(::CommandLineToArgvW(::GetCommandLineW(), &count));
     const std::vector<std::wstring> arguments(split ? split.get() + 1 : nullptr, split ? split.get() + count : nullptr);
-    return setup::Run(arguments);
+    setup::Run(arguments);
 }

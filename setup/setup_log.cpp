@@ -26,8 +26,6 @@ std::string Utf8(std::wstring_view text) {
 
 }  // namespace
 
-void Fail(const char* what) { throw StepFailure(what, ::GetLastError()); }
-
 // Opened for appending only, so that each line lands at the end even when
 // another run appends to the same file; others may read it meanwhile.
 SetupLog::SetupLog(const std::wstring& path)

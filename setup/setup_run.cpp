@@ -41,9 +41,8 @@ int RunUninstall(const SetupOptions& options, SetupSession& session) {
     }
 }
 
-int RunInstall(const SetupOptions& options, SetupSession& session) {
-    const Language language = options.language.value_or(Language::English);
-    if (options.quiet) return session.Install(language) ? kDone : kFailed;
+int RunInstall(bool quiet, Language language, SetupSession& session) {
+    if (quiet) return session.Install(language) ? kDone : kFailed;
     SetupWindows(session, language).Run();  // its windows end the setup; if none did, it is left
     return session.LeaveCode();
 }
@@ -65,7 +64,7 @@ void SetupSession::End(ExitCode code) {
     rt::End(code);
 }
 
-int Run(std::span<const std::wstring> arguments) {
+void Run(std::span<const std::wstring> arguments) {
     const SetupOptions options = ParseArguments(arguments);
     const std::wstring shipped = JoinPath(rt::App::Path(), kShippedSaverName);
     // The log never writes into the saver the setup is to check.
@@ -90,7 +89,8 @@ int Run(std::span<const std::wstring> arguments) {
         Tell(options.quiet, Say::AlreadyRunning, language, MB_OK | MB_ICONEXCLAMATION);
         session.End(kAlreadyRunning);
     }
-    session.End(static_cast<ExitCode>(options.uninstall ? RunUninstall(options, session) : RunInstall(options, session)));
+    session.End(static_cast<ExitCode>(options.uninstall ? RunUninstall(options, session)
+                                                        : RunInstall(options.quiet, language, session)));
 }
 
 }  // namespace setup

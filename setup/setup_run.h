@@ -6,8 +6,8 @@
 
 namespace setup {
 
-// Runs the setup with the arguments after its program's name; returns the
-// exit code (setup_rules.h), unless a window ends the program itself.
-int Run(std::span<const std::wstring> arguments);
+// Runs the setup with the arguments after its program's name, and ends the
+// program with its exit code (setup_rules.h).
+[[noreturn]] void Run(std::span<const std::wstring> arguments);
 
 }  // namespace setup

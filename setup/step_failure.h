@@ -1,6 +1,8 @@
 #pragma once
 // A step of the installation that failed, with the system's error code, so
 // that the log can say why. Caught as any run-time failure is.
+#include <windows.h>
+
 #include "failure.h"
 
 namespace setup {
@@ -15,6 +17,6 @@ private:
 };
 
 // Throws `what` with the calling thread's last error code.
-[[noreturn]] void Fail(const char* what);
+[[noreturn]] inline void Fail(const char* what) { throw StepFailure(what, ::GetLastError()); }
 
 }  // namespace setup

@@ -25,39 +25,13 @@
 #include <string>
 
 #include "bench_clock.h"
+#include "bench_process.h"
 
 namespace {
 
-std::wstring WinePath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
-    return path;
-}
-
-class Saver {
+class Saver : public StartedProgram {
 public:
-    explicit Saver(const std::wstring& program) {
-        std::wstring line = L"\"" + program + L"\" /s";
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        if (::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_)) return;
-        std::printf("error: cannot start %ls (error %lu)\n", line.c_str(), ::GetLastError());
-        info_ = {};
-    }
-    ~Saver() {
-        if (!info_.hProcess) return;
-        ::TerminateProcess(info_.hProcess, 0);
-        ::WaitForSingleObject(info_.hProcess, 10000);
-        ::CloseHandle(info_.hThread);
-        ::CloseHandle(info_.hProcess);
-    }
-    Saver(const Saver&) = delete;
-    Saver& operator=(const Saver&) = delete;
-
-    bool Running() const { return info_.hProcess && ::WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-    bool Ends(double seconds) const {
-        return info_.hProcess && ::WaitForSingleObject(info_.hProcess, static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0;
-    }
+    explicit Saver(const std::wstring& program) : StartedProgram(program, L" /s") {}
 
     // Its shown window, within `seconds`.
     HWND Window(double seconds) const {
@@ -65,18 +39,10 @@ public:
             for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, nullptr, L"Veltrin"));) {
                 DWORD owner = 0;
                 ::GetWindowThreadProcessId(w, &owner);
-                if (owner == info_.dwProcessId && ::IsWindowVisible(w)) return w;
+                if (owner == Id() && ::IsWindowVisible(w)) return w;
             }
         }
         return nullptr;
-    }
-
-    // Processor time of its main thread, the one the step loop runs on, in seconds.
-    double ProcessorSeconds() const {
-        FILETIME created{}, ended{}, kernel{}, user{};
-        ::GetThreadTimes(info_.hThread, &created, &ended, &kernel, &user);
-        const auto seconds = [](FILETIME t) { return double(ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart) / 1e7; };
-        return seconds(kernel) + seconds(user);
     }
 
     // The console display state as the system reports it: 0 off, 1 on, 2 dimmed.
@@ -85,16 +51,13 @@ public:
             GUID setting;
             DWORD length, data;
         } notice{GUID_CONSOLE_DISPLAY_STATE, sizeof state, state};
-        void* remote = ::VirtualAllocEx(info_.hProcess, nullptr, sizeof notice, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        const bool ok = remote && ::WriteProcessMemory(info_.hProcess, remote, &notice, sizeof notice, nullptr) &&
+        void* remote = ::VirtualAllocEx(Process(), nullptr, sizeof notice, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        const bool ok = remote && ::WriteProcessMemory(Process(), remote, &notice, sizeof notice, nullptr) &&
                         ::SendMessageTimeoutW(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE,
                                               reinterpret_cast<LPARAM>(remote), SMTO_NORMAL, 5000, nullptr);
-        if (remote) ::VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
+        if (remote) ::VirtualFreeEx(Process(), remote, 0, MEM_RELEASE);
         return ok;
     }
-
-private:
-    PROCESS_INFORMATION info_{};
 };
 
 // The thread clocks of Wine count in ticks of 10 ms.

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench_clock.h"
+#include "bench_process.h"
 #include "handles.h"
 #include "memory_surface.h"
 
@@ -31,60 +32,23 @@ namespace {
 
 constexpr double kDeadline = 15.0;  // seconds a start may take before it counts as missed
 
-std::wstring WinePath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
-    return path;
-}
-
-// Every started copy joins this job, so a bench that is killed leaves no
-// full-screen saver behind.
-HANDLE Job() {
-    static const HANDLE job = [] {
-        const HANDLE j = ::CreateJobObjectW(nullptr, nullptr);
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        if (j) ::SetInformationJobObject(j, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-        return j;
-    }();
-    return job;
-}
-
+// One copy, timed from just before its start.
 class Copy {
 public:
-    Copy(const std::wstring& program, const wchar_t* tail) {
-        std::wstring line = L"\"" + program + L"\"" + tail;
-        STARTUPINFOW si{};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi{};
-        start_ = Now();
-        if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-            std::printf("error: cannot start %ls (error %lu)\n", line.c_str(), ::GetLastError());
-            return;
-        }
-        if (Job()) ::AssignProcessToJobObject(Job(), pi.hProcess);
-        ::CloseHandle(pi.hThread);
-        process_ = pi.hProcess;
-        pid_ = pi.dwProcessId;
-    }
+    Copy(const std::wstring& program, const wchar_t* tail) : start_(Now()), program_(program, tail) {}
     ~Copy() {
-        if (!process_) return;
-        ::TerminateProcess(process_, 0);
-        ::WaitForSingleObject(process_, 10000);
-        ::CloseHandle(process_);
+        if (!program_.Started()) return;
+        program_.Kill();
         ::Sleep(100);  // Wine and X tidy up after the copy before the next one starts
     }
-    Copy(const Copy&) = delete;
-    Copy& operator=(const Copy&) = delete;
 
-    bool Started() const { return process_ != nullptr; }
-    DWORD Id() const { return pid_; }
+    bool Started() const { return program_.Started(); }
+    DWORD Id() const { return program_.Id(); }
     double Start() const { return start_; }
 
 private:
-    HANDLE process_ = nullptr;
-    DWORD pid_ = 0;
-    double start_ = 0;
+    double start_;
+    StartedProgram program_;
 };
 
 struct WindowQuery {

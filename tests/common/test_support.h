@@ -9,12 +9,18 @@
 #include <optional>
 #include <string>
 
+#include "handles.h"
 #include "sequential_file.h"
 
 namespace e2e {
 
 // How long a program may take to show itself or to end; longer for the
 // shipped 32-bit programs where they run emulated (VELTRIN_E2E_SLOW).
+// A file of this machine as Windows programs under Wine name it.
+inline std::wstring WinePath(const std::string& unixPath) {
+    return std::filesystem::path("Z:" + unixPath).make_preferred().wstring();
+}
+
 inline DWORD Deadline() { return _wgetenv(L"VELTRIN_E2E_SLOW") ? 180000 : 10000; }
 // Polls until `done`, processing the driver's own messages (a preview host lives here).
 template <class Pred>
@@ -58,6 +64,12 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The file held open without sharing, as a program that runs it holds it: no
+// one can delete, rename or write it meanwhile.
+inline rt::UniqueFile HoldOpen(const std::wstring& path) {
+    return rt::UniqueFile(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
 
 inline std::optional<std::string> ReadFileBytes(const std::wstring& path) { return rt::ReadWholeFile(path, 64u << 20); }
 using Files = std::map<std::wstring, std::string>;

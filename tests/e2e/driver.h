@@ -24,11 +24,6 @@ namespace e2e {
 // How long a running program is watched before it counts as "kept running".
 inline constexpr DWORD kStaysMs = 400;
 
-// A file of this machine as Windows programs under Wine name it.
-inline std::wstring WinePath(const std::string& unixPath) {
-    return std::filesystem::path("Z:" + unixPath).make_preferred().wstring();
-}
-
 // The programs under test, and the saver as it ships (32-bit), which the
 // setup installs. VELTRIN_E2E_SAVER and VELTRIN_E2E_SETUP name other
 // programs: the shipped ones, say.

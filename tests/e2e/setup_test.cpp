@@ -281,7 +281,7 @@ TEST(Uninstall, RemovesEverythingOrNothingAndClearsTheChoiceOfItsSaver) {
     const std::wstring question = L"Soll der Bildschirmschoner Veltrin mit seinen Einstellungen von diesem Computer entfernt werden?";
     ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"SCRNSAVE.EXE", REG_SZ, chosen.c_str(), DWORD(chosen.size() + 1) * 2);
     {
-        rt::UniqueFile held(::CreateFileW((install.windows + L"\\Veltrin.scr").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        rt::UniqueFile held = HoldOpen(install.windows + L"\\Veltrin.scr");
         install.Start(uninstaller, L" /uninstall", install.windows);
         EXPECT_EQ(install.Answers(L"Veltrin-Setup", question), "");
         EXPECT_EQ(install.Answers(L"Setup-Fehler", L"Der Bildschirmschoner konnte nicht entfernt werden. Setup wird beendet."), "");

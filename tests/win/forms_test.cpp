@@ -57,7 +57,7 @@ protected:
 
 // However a form goes, the loaded forms no longer count it: unloading the
 // last one still ends the event loop.
-TEST(Form, LeavesTheLoadedFormsDestroyedWhileLoadedOrAfterAFailedUnload) {
+TEST_F(Faked, FormsLeaveTheLoadedFormsDestroyedWhileLoadedOrAfterAFailedUnload) {
     struct FailsToUnloadOnce : rt::Form {
         FailsToUnloadOnce() : Form({}) {}
         void Form_Unload(int&) override { if (!std::exchange(failed, true)) throw rt::Failure("the first unload fails"); }

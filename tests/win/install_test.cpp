@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using e2e::Files;
 
-const std::wstring kShipped = fs::path("Z:" VELTRIN_SOURCE_DIR "/dist/Qor.drl").make_preferred().wstring();
+const std::wstring kShipped = e2e::WinePath(VELTRIN_SOURCE_DIR "/dist/Qor.drl");
 const std::string kSaver = e2e::ReadFileBytes(kShipped).value_or("");
 const std::string kProgram = "the setup's own file";
 const Files kEarlier = {{L"Veltrin.scr", std::string(100000, 'o')}, {L"scrVeltrin.ini", "earlier"}};
@@ -97,7 +97,7 @@ TEST_F(Install, AFailureOnTheWayPutsBackTheEarlierFilesAndEntry) {
     for (const wchar_t* inUse : {L"scrVeltrin.ini", L"Veltrin-Uninstall.exe"}) {
         rt::WriteWholeFile((windows / L"Veltrin-Uninstall.exe").wstring(), "earlier uninstaller");
         Files earlier = FilesIn();
-        rt::UniqueFile held(::CreateFileW((windows / inUse).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        rt::UniqueFile held = e2e::HoldOpen((windows / inUse).wstring());
         EXPECT_THROW(setup::InstallInto(Request(), log), rt::Failure);
         held.reset();
         EXPECT_TRUE(FilesIn() == earlier && setup::ReadEntry() == kEarlierEntry) << inUse;
@@ -111,7 +111,7 @@ TEST_F(Install, AFailureOnTheWayPutsBackTheEarlierFilesAndEntry) {
 // The earlier saver cannot be put back: its copy is kept, the only one now,
 // and the log says where.
 TEST_F(Install, APutBackThatFailsKeepsTheEarlierSaverWhereTheLogSays) {
-    rt::UniqueFile held(::CreateFileW((windows / L"scrVeltrin.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    rt::UniqueFile held = e2e::HoldOpen((windows / L"scrVeltrin.ini").wstring());
     platform->MoveFileExW = OneMoveFails;
     failing = 2;
     EXPECT_THROW(setup::InstallInto(Request(), log), rt::Failure);

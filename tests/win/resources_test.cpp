@@ -11,6 +11,7 @@
 #include <set>
 
 #include "handles.h"
+#include "test_support.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ TEST(Programs, ImportOnlyKnownDllsAndAskForTheirRightsOnTheirMachine) {
     for (const std::string folder : {VELTRIN_SOURCE_DIR "/dist/", VELTRIN_PROGRAM_DIR "/"}) {
         for (const auto& [file, level] : {std::pair{"Qor.drl", "asInvoker"}, std::pair{"Veltrin-Setup.exe", "requireAdministrator"}}) {
             SCOPED_TRACE(folder + file);
-            const std::wstring path = std::filesystem::path("Z:" + folder + file).make_preferred().wstring();
+            const std::wstring path = e2e::WinePath(folder + file);
             const rt::UniqueModule owner(::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
             ASSERT_TRUE(owner);
             const HMODULE module = owner.get();

@@ -1,18 +1,16 @@
 #pragma once
-// What the benchmarks that start the built programs share: their paths as
-// Wine names them, and a started program that ends with its owner.
+// What the benchmarks that start the built programs share: a started program
+// that ends with its owner. Paths as Wine names them and the processor time
+// come from the tests' support, which needs them too.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 #include "handles.h"
+#include "test_support.h"
 
-inline std::wstring WinePath(const char* unixPath) {
-    std::wstring path = L"Z:";
-    for (const char* p = unixPath; *p; ++p) path.push_back(*p == '/' ? L'\\' : static_cast<wchar_t>(*p));
-    return path;
-}
+using e2e::WinePath;
 
 // A started program, terminated when this goes. Every one joins a job that
 // dies with the benchmark, so a benchmark that is killed leaves no
@@ -53,12 +51,7 @@ public:
         return process_ && ::WaitForSingleObject(process_.get(), static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0;
     }
     // Processor time of its main thread, in seconds.
-    double ProcessorSeconds() const {
-        FILETIME created{}, ended{}, kernel{}, user{};
-        ::GetThreadTimes(thread_.get(), &created, &ended, &kernel, &user);
-        const auto seconds = [](FILETIME t) { return double(ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart) / 1e7; };
-        return seconds(kernel) + seconds(user);
-    }
+    double ProcessorSeconds() const { return e2e::ProcessorSeconds(thread_.get()); }
     // Terminated and waited for; nothing if it has ended.
     void Kill() {
         if (Running()) ::TerminateProcess(process_.get(), 0), ::WaitForSingleObject(process_.get(), 10000);

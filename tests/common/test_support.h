@@ -1,7 +1,7 @@
 #pragma once
 // What the in-process and the end-to-end tests share: waiting by polling
-// against a deadline (never a fixed sleep), folders of a test's own, and a
-// folder's files by name.
+// against a deadline (never a fixed sleep), folders of a test's own, a
+// folder's files by name; and, with the benchmarks, a thread's processor time.
 #include <windows.h>
 
 #include <filesystem>
@@ -19,6 +19,14 @@ namespace e2e {
 // A file of this machine as Windows programs under Wine name it.
 inline std::wstring WinePath(const std::string& unixPath) {
     return std::filesystem::path("Z:" + unixPath).make_preferred().wstring();
+}
+
+// The processor time a thread has used, in seconds.
+inline double ProcessorSeconds(HANDLE thread) {
+    FILETIME created{}, ended{}, kernel{}, user{};
+    ::GetThreadTimes(thread, &created, &ended, &kernel, &user);
+    const auto seconds = [](FILETIME t) { return double(ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart) / 1e7; };
+    return seconds(kernel) + seconds(user);
 }
 
 inline DWORD Deadline() { return _wgetenv(L"VELTRIN_E2E_SLOW") ? 180000 : 10000; }

@@ -92,12 +92,7 @@ public:
     bool Ends(DWORD ms = Deadline()) const { return PollUntil([&] { return !Running(); }, ms); }
     bool Stays(DWORD ms = kStaysMs) const { return !Ends(ms); }
     // The processor time its main thread has used, in seconds.
-    double ProcessorSeconds() const {
-        FILETIME created{}, ended{}, kernel{}, user{};
-        ::GetThreadTimes(thread_.get(), &created, &ended, &kernel, &user);
-        const auto seconds = [](FILETIME t) { return double(ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart) / 1e7; };
-        return seconds(kernel) + seconds(user);
-    }
+    double ProcessorSeconds() const { return e2e::ProcessorSeconds(thread_.get()); }
     void Kill() {
         if (Running() && ::TerminateProcess(process_.get(), 99)) ::WaitForSingleObject(process_.get(), 5000);
     }

@@ -1,7 +1,7 @@
 // The records the programs read and write: sequential fields, the settings
 // file as the setup writes it and the about window reads it (damaged files
-// included), and a program file's version record cut short. Other damage to a
-// program's header is the setup test's and the fuzzer's.
+// included), and a program file's version record cut short (the setup reads
+// only the saver whose digest it carries; the saver, only its own record).
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -65,7 +65,7 @@ TEST(SettingsFile, TheSetupsExactBytesAndWhatTheAboutWindowMakesOfAnyFile) {
 // point at all of it: refused by the reader's own checks, although the bytes
 // after the cut (in memory here) hold the rest of the record.
 TEST(ProgramFile, AVersionRecordPastTheEndOfTheFileIsRefused) {
-    std::ifstream in(VELTRIN_SOURCE_DIR "/fuzz/corpus/program_file/versioned_i386", std::ios::binary);
+    std::ifstream in(VELTRIN_SOURCE_DIR "/tests/host/data/versioned_i386", std::ios::binary);
     const std::vector<char> file{std::istreambuf_iterator<char>(in), {}};
     const auto record = [&](std::size_t size) { return rt::ProgramVersionRecord(std::as_bytes(std::span(file).first(size))); };
     ASSERT_EQ(record(file.size()).value_or(rt::VersionRecord{}).internalName, L"qor");

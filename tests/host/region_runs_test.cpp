@@ -1,5 +1,5 @@
 // The scan behind a window's outline: pixels to runs, runs to rectangles.
-// Random pictures against a plain reference are the fuzzer's (fuzz/region_scan.cpp).
+// The device's whole outline, pixel by pixel, is the about window's end-to-end test.
 #include <gtest/gtest.h>
 
 #include "region_runs.h"

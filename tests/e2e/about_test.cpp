@@ -11,7 +11,7 @@ namespace e2e {
 namespace {
 
 constexpr int kSkinW = 247, kSkinH = 386, kWindowW = 449, kWindowH = 488;
-constexpr RECT kOpening{50, 48, 197, 311}, kClose{63, 340, 107, 366};
+constexpr RECT kOpening{50, 48, 197, 311};
 constexpr std::uint32_t kMagenta = 0xFF00FF;
 
 // The outline the window must have: the device as the skin draws it, and on
@@ -85,35 +85,29 @@ TEST(AboutWindow, IsCutToTheDeviceAndTheTextsOfItsSettingsFile) {
     EXPECT_TRUE(about.saver->Ends());
 }
 
-// Without a settings file: the English texts.
+// Without a settings file (its texts are the host tests'), as the setup
+// leaves none behind when it fails.
 TEST(AboutWindow, IsCentredItsPanelTranslucentBehindFollowingItAndItsCloseButtonAnswersThePointer) {
     About about(std::nullopt);
     ASSERT_TRUE(about.window && about.panel && about.outline);
-    EXPECT_EQ(Mismatches(about.outline.get(), ExpectedOutline(L"Veltrin-Screen-Saver", L"Free Program!")), 0);
     RECT w = WindowRect(about.window), p = WindowRect(about.panel);
     EXPECT_TRUE(std::abs(w.left - (1024 - kSkinW) / 2) <= 1 && w.top == (768 - kSkinH) / 2);  // the skin is centred
 
-    // On the screen: the device as the skin draws it, all of it in front of
-    // the panel, and through its screen the panel blended 180/255 with the
-    // desktop behind.
+    // On the screen, through the device's screen: its panel blended 180/255
+    // with the desktop behind. (The device's own pictures show in its close
+    // button's faces below.)
     const std::uint32_t desktop = Shot::Take().At(1010, 50);
-    const std::vector<std::uint32_t> skin = Artwork("skin", kSkinW, kSkinH), panel = Artwork("panel", 155, 270);
-    ASSERT_FALSE(skin.empty() || panel.empty());
-    const auto shows = [&](const Shot& s) {
-        const POINT o = about.OnScreen({0, 0});
-        for (int y = 0; y < kSkinH; ++y) {
-            for (int x = 0; x < kSkinW; ++x) {
-                const std::uint32_t want = skin[y * kSkinW + x];
-                if (want != kMagenta && !::PtInRect(&kClose, {x, y}) && s.At(o.x + x, o.y + y) != want) return false;
-            }
-        }
-        const std::uint32_t own = panel[(250 - 45) * 155 + (100 - 47)], seen = s.At(o.x + 100, o.y + 250);
+    const std::vector<std::uint32_t> panel = Artwork("panel", 155, 270);
+    ASSERT_FALSE(panel.empty());
+    const std::uint32_t own = panel[(250 - 45) * 155 + (100 - 47)];
+    EXPECT_TRUE(PollUntil([&] {
+        const POINT at = about.OnScreen({100, 250});
+        const std::uint32_t seen = Shot::Take().At(at.x, at.y);
         for (int shift : {0, 8, 16}) {
             if (std::abs(int((seen >> shift) & 0xFF) - int((((own >> shift) & 0xFF) * 180 + ((desktop >> shift) & 0xFF) * 75) / 255)) > 2) return false;
         }
         return true;
-    };
-    EXPECT_TRUE(PollUntil([&] { return shows(Shot::Take()); }));
+    }));
 
     const POINT to{w.left - 150, w.top - 100};
     ::SetWindowPos(about.window, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

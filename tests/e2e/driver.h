@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>

@@ -14,8 +14,6 @@
 
 namespace e2e {
 
-// How long a program may take to show itself or to end; longer for the
-// shipped 32-bit programs where they run emulated (VELTRIN_E2E_SLOW).
 // A file of this machine as Windows programs under Wine name it.
 inline std::wstring WinePath(const std::string& unixPath) {
     return std::filesystem::path("Z:" + unixPath).make_preferred().wstring();
@@ -29,6 +27,8 @@ inline double ProcessorSeconds(HANDLE thread) {
     return seconds(kernel) + seconds(user);
 }
 
+// How long a program may take to show itself or to end; longer for the
+// shipped 32-bit programs where they run emulated (VELTRIN_E2E_SLOW).
 inline DWORD Deadline() { return _wgetenv(L"VELTRIN_E2E_SLOW") ? 180000 : 10000; }
 // Polls until `done`, processing the driver's own messages (a preview host lives here).
 template <class Pred>

@@ -85,8 +85,7 @@ TEST(AboutWindow, IsCutToTheDeviceAndTheTextsOfItsSettingsFile) {
     EXPECT_TRUE(about.saver->Ends());
 }
 
-// Without a settings file (its texts are the host tests'), as the setup
-// leaves none behind when it fails.
+// Without a settings file beside it (what it then shows is the host tests').
 TEST(AboutWindow, IsCentredItsPanelTranslucentBehindFollowingItAndItsCloseButtonAnswersThePointer) {
     About about(std::nullopt);
     ASSERT_TRUE(about.window && about.panel && about.outline);
@@ -140,7 +139,6 @@ TEST(AboutWindow, IsCentredItsPanelTranslucentBehindFollowingItAndItsCloseButton
     ASSERT_TRUE(MoveMouse(button.x, button.y));
     Click();
     EXPECT_TRUE(about.saver->Ends());
-    EXPECT_EQ(about.saver->ExitCode(), 0u);
 }
 
 }  // namespace

@@ -154,6 +154,7 @@ TEST_F(Faked, StepsWaitWhileTheirDigitsCannotBeSeen) {
     } cases[] = {
         {"DisplayOff", [](frmmain& f) { Display(f, 0); }, [](frmmain& f) { Display(f, 1); }},
         {"DisplayDimmed", [](frmmain& f) { Display(f, 2); }, nullptr},
+        {"HostHidden", [](frmmain& f) { ::ShowWindow(f.HostWindow, SW_HIDE); }, [](frmmain& f) { ::ShowWindow(f.HostWindow, SW_SHOW); }},
         {"HostMinimised", [](frmmain& f) { ::ShowWindow(f.HostWindow, SW_MINIMIZE); },
          [](frmmain& f) { ::ShowWindow(f.HostWindow, SW_RESTORE); }},
     };

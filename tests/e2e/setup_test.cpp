@@ -7,6 +7,7 @@
 
 #include "driver.h"
 #include "sequential_file.h"
+#include "setup_rules.h"
 
 namespace e2e {
 namespace {
@@ -82,12 +83,11 @@ public:
         const RECT r = WindowRect(button);
         return MoveMouse((r.left + r.right) / 2, (r.top + r.bottom) / 2) && (Click(), true);
     }
-    // A message box: read (without a text given, whatever it says), and
-    // answered with `key` (Enter: its default button).
-    std::string Answers(const wchar_t* title, const wchar_t* text = nullptr, WORD key = VK_RETURN) const {
+    // A message box: read, and answered with `key` (Enter: its default button).
+    std::string Answers(const wchar_t* title, const wchar_t* text, WORD key = VK_RETURN) const {
         HWND box = nullptr;
         if (!PollUntil([&] { return (box = setup->Find(title, L"#32770")) && ::IsWindowVisible(box); })) return "no message";
-        if (text && !::FindWindowExW(box, nullptr, L"Static", text)) return "another text";
+        if (!::FindWindowExW(box, nullptr, L"Static", text)) return "another text";
         if (!setup->Stays() || !Front(box)) return "ended before the message was answered";
         Key(key);
         return PollUntil([&] { return !::IsWindow(box); }) ? "" : "not answered";
@@ -221,13 +221,14 @@ TEST(CommandLine, QuietInstallsInTheLanguageAskedRegistersItselfAndLogsEveryRun)
     EXPECT_NE(account.find("exit code 0", account.find("exit code 0") + 1), std::string::npos) << account;
 }
 
-// Without /quiet, a refused or a help command line says so in a message (the
-// switches and the exit codes), and an uninstall with nothing installed says so.
+// Without /quiet, a refused or a help command line lists the switches and
+// the exit codes, and an uninstall with nothing installed says so.
 TEST(CommandLine, WithoutQuietItSaysWhatItDid) {
+    const wchar_t* usage = setup::MessageFor(setup::Say::Usage, setup::Language::English).text;
     const struct {
         const wchar_t *tail, *text;
         DWORD code;
-    } runs[] = {{L" /?", nullptr, 0}, {L" /bogus", nullptr, 1}, {L" /uninstall", L"The screen saver is not installed.", 0}};
+    } runs[] = {{L" /?", usage, 0}, {L" /bogus", usage, 1}, {L" /uninstall", L"The screen saver is not installed.", 0}};
     for (const auto& r : runs) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(r.tail)));
         SetupRun run(r.tail);

@@ -149,7 +149,7 @@ TEST(Setup, FailsWithItsMessageAndChangesNothing) {
 // Killed at any moment of a quiet install, each file holds its earlier or
 // its new bytes. What it was writing goes with it; only a kill in the instant
 // a file is put in place leaves that file, under its scratch name. (That a
-// setup killed leaves no setup after it kept out, RunsOneAtATime shows.)
+// killed setup keeps no later one out, RunsOneAtATime shows.)
 TEST(Setup, KilledWhileInstallingLeavesEachFileWholeOldOrNew) {
     Folder windows;
     for (const auto& [name, bytes] : kEarlier) rt::WriteWholeFile(windows / name, bytes);
@@ -255,10 +255,10 @@ TEST(Setup, RunsOneAtATime) {
 }
 
 // Over a real install: refused with its message while the saver is held
-// open, and then, everything still in place, the uninstaller of the entry,
-// asking in the installed language, removes all of it, moving itself aside for the system to remove
-// at its next start, and clears the user's choice of the removed saver,
-// named in other letters.
+// open; then, everything still in place, the uninstaller of the entry,
+// asking in the installed language, removes all of it, moving itself aside
+// for the system to remove at its next start, and clears the user's choice
+// of the removed saver, named in other letters.
 TEST(Uninstall, RemovesEverythingOrNothingAndClearsTheChoiceOfItsSaver) {
     SetupRun install(L" /quiet /lang=de");
     ASSERT_TRUE(install.EndsQuietly(0));

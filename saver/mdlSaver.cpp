@@ -21,11 +21,11 @@ SaverMode ModeOf(std::string_view command) {
 
 namespace {
 
-// Blanks removed from both ends.
+// Blanks and tabs removed from both ends, as the switch skips them before it.
 std::string_view TrimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
+    const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -12,6 +12,14 @@ std::wstring Lower(std::wstring_view text) {
     return lower;
 }
 
+// Blanks and tabs around an argument, which a script's quoting easily leaves
+// ("/quiet "), do not change what it asks for.
+std::wstring_view Trimmed(std::wstring_view argument) {
+    const std::size_t first = argument.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos) return {};
+    return argument.substr(first, argument.find_last_not_of(L" \t") - first + 1);
+}
+
 // One argument into `options`; false when it is refused.
 bool Take(std::wstring_view argument, SetupOptions& options) {
     if (argument.size() < 2 || (argument[0] != L'/' && argument[0] != L'-')) return false;
@@ -44,7 +52,7 @@ bool Take(std::wstring_view argument, SetupOptions& options) {
 
 SetupOptions ParseArguments(std::span<const std::wstring> arguments) {
     SetupOptions options;
-    for (const std::wstring& argument : arguments) options.valid = Take(argument, options) && options.valid;
+    for (const std::wstring& argument : arguments) options.valid = Take(Trimmed(argument), options) && options.valid;
     return options;
 }
 

@@ -20,7 +20,7 @@ TEST(CommandLine, SwitchAndPreviewHost) {
         {" /s", SaverMode::FullScreen, 0},        {" \t /c", SaverMode::Configure, 0},
         {"-s", SaverMode::None, 0},               {"\t", SaverMode::None, 0},
         {"", SaverMode::None, 0},                 {"/p 1234", SaverMode::Preview, 1234},
-        {"  /p   1234  ", SaverMode::Preview, 1234}, {"/p 12.5", SaverMode::Preview, 12},  // halves to even
+        {"  /p \t 1234 \t", SaverMode::Preview, 1234}, {"/p 12.5", SaverMode::Preview, 12},  // halves to even
         {"/p 13.5", SaverMode::Preview, 14},      {"/p 2147483647", SaverMode::Preview, 2147483647},
         {"/p 5.", SaverMode::Preview, 5},         {"/p -7", SaverMode::Preview, -7},
         {"/p", SaverMode::Preview, 0},            {"/p 12x", SaverMode::Preview, 0},

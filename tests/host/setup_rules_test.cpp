@@ -44,7 +44,7 @@ TEST(CommandLine, SwitchesInAnyCaseWithTheirValuesAndNothingElse) {
                (o.language ? (*o.language == Language::German ? "de" : "en") : "--") + (o.log ? "log" : "");
     };
     EXPECT_EQ(parsed({}), "1000--");
-    EXPECT_EQ(parsed({L"-QUIET", L"/Lang=DE", L"/log=C:\\a b\\x=1.log"}), "1100delog");
+    EXPECT_EQ(parsed({L"-QUIET ", L"\t/Lang=DE", L"/log=C:\\a b\\x=1.log"}), "1100delog");
     EXPECT_EQ(setup::ParseArguments(Args{L"/log=C:\\a b\\x=1.log"}).log, L"C:\\a b\\x=1.log");
     EXPECT_EQ(parsed({L"/Uninstall", L"-lang=en"}), "1010en");
     EXPECT_EQ(parsed({L"/?"}), "1001--");

@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t start = std::min(text.find_first_not_of(" \t"), text.size());
     assert(saver::ModeOf(text) == saver::ModeOf(text.substr(start, 2)));
 
-    // Only a trailing number names a window; blanks after it do not count.
-    const auto end = text.find_last_not_of(' ');
+    // Only a trailing number names a window; blanks and tabs after it do not count.
+    const auto end = text.find_last_not_of(" \t");
     const char last = end == std::string::npos ? ' ' : text[end];
     const std::int32_t parent = saver::GetPreviewParent(text);
     assert(parent == 0 || std::isdigit(static_cast<unsigned char>(last)) || last == '.');

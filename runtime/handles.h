@@ -47,11 +47,12 @@ struct NullHandleTraits {
     static void close(pointer h) noexcept { Close(h); }
 };
 
-// CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
-struct FileHandleTraits {
+// CreateFile and FindFirstFile report failure as INVALID_HANDLE_VALUE, not null.
+template <auto Close>
+struct InvalidValueHandleTraits {
     using pointer = HANDLE;
     static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(pointer h) noexcept { ::CloseHandle(h); }
+    static void close(pointer h) noexcept { Close(h); }
 };
 
 template <class T>
@@ -62,7 +63,8 @@ using UniqueFont = UniqueGdiObject<HFONT>;
 using UniqueBrush = UniqueGdiObject<HBRUSH>;
 using UniqueMemoryDc = UniqueHandle<NullHandleTraits<HDC, &::DeleteDC>>;
 using UniqueKernelHandle = UniqueHandle<NullHandleTraits<HANDLE, &::CloseHandle>>;
-using UniqueFile = UniqueHandle<FileHandleTraits>;
+using UniqueFile = UniqueHandle<InvalidValueHandleTraits<&::CloseHandle>>;
+using UniqueFindHandle = UniqueHandle<InvalidValueHandleTraits<&::FindClose>>;
 using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, &::DestroyIcon>>;
 using UniqueModule = UniqueHandle<NullHandleTraits<HMODULE, &::FreeLibrary>>;
 using UniqueRegKey = UniqueHandle<NullHandleTraits<HKEY, &::RegCloseKey>>;

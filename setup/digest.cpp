@@ -26,19 +26,19 @@ struct HashTraits {
 
 Digest Sha256(std::string_view bytes) {
     HCRYPTPROV provider = 0;
-    if (!::CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT)) Fail("no SHA-256 on this system");
+    ThrowLastErrorIf(!::CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT), "no SHA-256 on this system");
     const rt::UniqueHandle<ProviderTraits> ownedProvider(provider);
     HCRYPTHASH hash = 0;
-    if (!::CryptCreateHash(provider, CALG_SHA_256, 0, 0, &hash)) Fail("no SHA-256 on this system");
+    ThrowLastErrorIf(!::CryptCreateHash(provider, CALG_SHA_256, 0, 0, &hash), "no SHA-256 on this system");
     const rt::UniqueHandle<HashTraits> ownedHash(hash);
     for (std::size_t at = 0; at < bytes.size();) {
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1u << 20));
-        if (!::CryptHashData(hash, reinterpret_cast<const BYTE*>(bytes.data() + at), chunk, 0)) Fail("the digest cannot be computed");
+        ThrowLastErrorIf(!::CryptHashData(hash, reinterpret_cast<const BYTE*>(bytes.data() + at), chunk, 0), "the digest cannot be computed");
         at += chunk;
     }
     Digest digest{};
     DWORD size = digest.size();
-    if (!::CryptGetHashParam(hash, HP_HASHVAL, digest.data(), &size, 0) || size != digest.size()) Fail("the digest cannot be computed");
+    ThrowLastErrorIf(!::CryptGetHashParam(hash, HP_HASHVAL, digest.data(), &size, 0) || size != digest.size(), "the digest cannot be computed");
     return digest;
 }
 

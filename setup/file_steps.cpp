@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "paths.h"
 #include "platform.h"
 #include "sequential_file.h"
 #include "step_failure.h"
-#include "text_encoding.h"
 
 namespace setup {
 namespace {
@@ -24,46 +24,47 @@ void SetAttributes(HANDLE file, DWORD attributes) noexcept {
     ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info);
 }
 
-// The next name for a scratch file beside `target`: "<target>.<process id>.<n>.tmp".
-std::wstring ScratchName(const std::wstring& target) {
-    static unsigned serial = 0;
-    return target + L"." + rt::Decimal(::GetCurrentProcessId()) + L"." + rt::Decimal(++serial) + L".tmp";
+// The next name of this run's for a scratch file beside `target`.
+std::wstring NextScratchName(const std::wstring& target) {
+    static unsigned long serial = 0;
+    return ScratchName(target, ::GetCurrentProcessId(), ++serial);
 }
 
-bool NameTaken() {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
-}
+bool NameTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
 
 }  // namespace
 
 ScratchFile::ScratchFile(const std::wstring& target) {
+    DWORD error = 0;
     do {
-        path_ = ScratchName(target);
+        path_ = NextScratchName(target);
         // Shared for deletion only, which the rename into place needs.
         file_.reset(::CreateFileW(path_.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    } while (!file_ && NameTaken());
-    if (!file_) Fail("a new file cannot be made");
+        error = file_ ? 0 : ::GetLastError();
+    } while (NameTaken(error));
+    if (error) throw StepFailure("a new file cannot be made", error);
     if (!MarkForDeletion(file_.get(), true)) {
+        error = ::GetLastError();
         file_.reset();
         ::DeleteFileW(path_.c_str());
-        Fail("a new file cannot be made");
+        throw StepFailure("a new file cannot be made", error);
     }
 }
 
 void ScratchFile::Write(std::string_view bytes) {
-    if (!rt::WriteAll(file_.get(), bytes) || !::FlushFileBuffers(file_.get())) Fail("a new file cannot be written");
+    ThrowLastErrorIf(!rt::WriteAll(file_.get(), bytes) || !::FlushFileBuffers(file_.get()), "a new file cannot be written");
 }
 
 void ScratchFile::CopyFrom(HANDLE source) {
     std::vector<char> buffer(1u << 16);
-    for (DWORD got = 0;; ) {
-        if (!::ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) Fail("the earlier file cannot be read");
+    for (DWORD got = 0;;) {
+        ThrowLastErrorIf(!::ReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr),
+                         "the earlier file cannot be read");
         if (got == 0) break;
-        if (!rt::WriteAll(file_.get(), std::string_view(buffer.data(), got))) Fail("the earlier file cannot be kept");
+        ThrowLastErrorIf(!rt::WriteAll(file_.get(), std::string_view(buffer.data(), got)), "the earlier file cannot be kept");
     }
-    if (!::FlushFileBuffers(file_.get())) Fail("the earlier file cannot be kept");
+    ThrowLastErrorIf(!::FlushFileBuffers(file_.get()), "the earlier file cannot be kept");
 }
 
 bool ScratchFile::TakePlaceOf(const std::wstring& target, const FILE_BASIC_INFO* info) noexcept {
@@ -79,7 +80,10 @@ bool ScratchFile::TakePlaceOf(const std::wstring& target, const FILE_BASIC_INFO*
 }
 
 void ScratchFile::Keep() noexcept {
-    if (MarkForDeletion(file_.get(), false)) file_.reset();
+    if (!MarkForDeletion(file_.get(), false)) return;
+    file_.reset();
+    const std::wstring kept = path_.substr(0, path_.size() - 4) + L".kept";
+    if (rt::Platform().MoveFileExW(path_.c_str(), kept.c_str(), 0)) path_ = kept;
 }
 
 Replacement::Replacement(std::wstring target, std::string_view bytes) : target_(std::move(target)), next_(target_) {
@@ -92,42 +96,43 @@ void Replacement::Apply() {
     rt::UniqueFile earlier(::CreateFileW(target_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (earlier) {
-        if (!::GetFileInformationByHandleEx(earlier.get(), FileBasicInfo, &earlier_, sizeof earlier_)) Fail("the earlier file cannot be read");
+        ThrowLastErrorIf(!::GetFileInformationByHandleEx(earlier.get(), FileBasicInfo, &earlier_, sizeof earlier_),
+                         "the earlier file cannot be read");
         backup_.emplace(target_);
         backup_->CopyFrom(earlier.get());
         earlier.reset();
-    } else if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
-        Fail("the earlier file cannot be kept");
+    } else {
+        ThrowLastErrorIf(::GetLastError() != ERROR_FILE_NOT_FOUND, "the earlier file cannot be kept");
     }
-    if (!next_.TakePlaceOf(target_)) Fail("the file cannot be replaced");
+    ThrowLastErrorIf(!next_.TakePlaceOf(target_), "the file cannot be replaced");
     applied_ = true;
 }
 
-bool Replacement::Undo() noexcept {
-    if (!applied_) return true;
+std::wstring Replacement::Undo() noexcept {
+    if (!applied_) return {};
     applied_ = false;
-    if (!backup_) return ::DeleteFileW(target_.c_str());
-    if (backup_->TakePlaceOf(target_, &earlier_)) return true;
+    if (!backup_) return ::DeleteFileW(target_.c_str()) ? L"" : L"the new file stays";
+    if (backup_->TakePlaceOf(target_, &earlier_)) return {};
     backup_->Keep();  // now the only copy of the earlier file
-    return false;
+    return L"the earlier file is kept as " + backup_->Path();
 }
 
-Removal::Removal(const std::wstring& path)
-    : file_(::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+Removal::Removal(std::wstring path)
+    : path_(std::move(path)),
+      file_(::CreateFileW(path_.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {
-    if (!file_ && ::GetLastError() != ERROR_FILE_NOT_FOUND && ::GetLastError() != ERROR_PATH_NOT_FOUND) {
-        Fail("a file to remove is in use");
-    }
+    const DWORD error = file_ ? 0 : ::GetLastError();
+    if (error && error != ERROR_FILE_NOT_FOUND) throw StepFailure("a file to remove is in use", error);
 }
 
 void Removal::Mark() {
     if (!file_) return;
     // A read-only file cannot be marked: its attribute goes first, and comes back with Unmark.
     FILE_BASIC_INFO info{};
-    if (!::GetFileInformationByHandleEx(file_.get(), FileBasicInfo, &info, sizeof info)) Fail("a file to remove cannot be read");
+    ThrowLastErrorIf(!::GetFileInformationByHandleEx(file_.get(), FileBasicInfo, &info, sizeof info), "a file to remove cannot be read");
     attributes_ = info.FileAttributes;
     if (attributes_ & FILE_ATTRIBUTE_READONLY) SetAttributes(file_.get(), (attributes_ & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL);
-    if (!MarkForDeletion(file_.get(), true)) Fail("a file to remove cannot be deleted");
+    ThrowLastErrorIf(!MarkForDeletion(file_.get(), true), "a file to remove cannot be deleted");
 }
 
 void Removal::Unmark() noexcept {
@@ -137,40 +142,29 @@ void Removal::Unmark() noexcept {
 }
 
 MovedAside::MovedAside(std::wstring path) : path_(std::move(path)) {
-    bool moved = false;
+    DWORD error = 0;
     do {
-        aside_ = ScratchName(path_);
-        moved = rt::Platform().MoveFileExW(path_.c_str(), aside_.c_str(), 0);
-    } while (!moved && NameTaken());
-    if (!moved) Fail("the uninstaller cannot be moved aside");
+        aside_ = NextScratchName(path_);
+        error = rt::Platform().MoveFileExW(path_.c_str(), aside_.c_str(), 0) ? 0 : ::GetLastError();
+    } while (NameTaken(error));
+    if (error) throw StepFailure("the uninstaller cannot be moved aside", error);
+    atRestart_ = rt::Platform().MoveFileExW(aside_.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
-void MovedAside::PutBack() noexcept { rt::Platform().MoveFileExW(aside_.c_str(), path_.c_str(), 0); }
-
-bool MovedAside::RemoveAtRestart() noexcept {
-    return rt::Platform().MoveFileExW(aside_.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+std::wstring MovedAside::PutBack() noexcept {
+    // Its removal at the next start, if asked, then finds nothing of that name.
+    return rt::Platform().MoveFileExW(aside_.c_str(), path_.c_str(), 0) ? L"" : L"it stays at " + aside_;
 }
 
-bool SameFile(const std::wstring& a, const std::wstring& b) {
-    // Folders too, which open only with backup semantics.
-    const auto identity = [](const std::wstring& path) -> std::optional<std::pair<DWORD, ULONGLONG>> {
-        rt::UniqueFile file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        BY_HANDLE_FILE_INFORMATION info{};
-        if (!file || !::GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-        return std::pair{info.dwVolumeSerialNumber, ULONGLONG(info.nFileIndexHigh) << 32 | info.nFileIndexLow};
-    };
-    const auto fullName = [](const std::wstring& path) {
-        std::wstring full(MAX_PATH, L'\0');
-        const DWORD n = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        full.resize(n < full.size() ? n : 0);
-        return full;
-    };
-    const auto first = identity(a), second = identity(b);
-    if (first || second) return first == second;
-    // Neither is there: the same name, in any case.
-    const std::wstring x = fullName(a), y = fullName(b);
-    return !x.empty() && ::CompareStringOrdinal(x.c_str(), -1, y.c_str(), -1, TRUE) == CSTR_EQUAL;
+void SweepScratchFiles(const std::wstring& folder, std::span<const wchar_t* const> targets, SetupLog& log) {
+    for (const wchar_t* target : targets) {
+        WIN32_FIND_DATAW found{};
+        const rt::UniqueFindHandle search(::FindFirstFileW(JoinPath(folder, (std::wstring(target) + L".*.tmp").c_str()).c_str(), &found));
+        for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found)) {
+            const std::wstring path = JoinPath(folder, found.cFileName);
+            if (IsScratchName(found.cFileName, target) && ::DeleteFileW(path.c_str())) log.Line(L"removed what an earlier setup left: " + path);
+        }
+    }
 }
 
 }  // namespace setup

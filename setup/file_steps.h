@@ -7,10 +7,12 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "handles.h"
+#include "setup_log.h"
 
 namespace setup {
 
@@ -27,7 +29,8 @@ public:
     // times of `info` when given, and no longer this run's: kept there. False
     // when that fails; it is then still a scratch file.
     bool TakePlaceOf(const std::wstring& target, const FILE_BASIC_INFO* info = nullptr) noexcept;
-    // Kept under its own name: the last copy of something.
+    // Kept as the last copy of something, under a name that no later setup
+    // takes for its own scratch: "<target>.<process id>.<n>.kept" where it can.
     void Keep() noexcept;
 
     const std::wstring& Path() const noexcept { return path_; }
@@ -49,12 +52,10 @@ public:
     // as it was.
     void Apply();
     // The earlier file back in its place, or the new one removed where there
-    // was none. False when that fails: the earlier file is then kept where
-    // KeptCopy() says.
-    bool Undo() noexcept;
+    // was none. Returns what it could not do: empty when it did.
+    std::wstring Undo() noexcept;
 
     const std::wstring& Target() const noexcept { return target_; }
-    std::wstring KeptCopy() const { return backup_ ? backup_->Path() : std::wstring(); }
 
 private:
     std::wstring target_;
@@ -66,41 +67,47 @@ private:
 
 // A file removed together with others, all or none: opened for deletion at
 // once (a file that another program holds refuses), marked, and gone when
-// this goes; unmarked, it stays as it was. A missing file (or folder) is
-// nothing to remove.
+// this goes; unmarked, it stays as it was. A missing file is nothing to
+// remove.
 class Removal {
 public:
     // Throws StepFailure when the file is there but cannot be opened for deletion.
-    explicit Removal(const std::wstring& path);
+    explicit Removal(std::wstring path);
 
     // Throws StepFailure when it cannot be deleted (a program runs from it).
     void Mark();
     void Unmark() noexcept;
+    const std::wstring& Path() const noexcept { return path_; }
 
 private:
+    std::wstring path_;
     rt::UniqueFile file_;
     DWORD attributes_ = 0;
 };
 
 // This program's own file, which cannot be deleted while it runs: moved aside
-// under a scratch name, so that its own name is free at once, and removed by
-// the system at its next start.
+// under a scratch name, so that its own name is free at once, and at once
+// asked to be removed by the system at its next start (or by the next setup,
+// whichever comes first).
 class MovedAside {
 public:
     // Throws StepFailure when it cannot be moved.
     explicit MovedAside(std::wstring path);
 
-    void PutBack() noexcept;
-    // False when the system cannot be asked to: it then stays where Path() says.
-    bool RemoveAtRestart() noexcept;
+    // Back in its place; returns what it could not do: empty when it did.
+    std::wstring PutBack() noexcept;
+    // Whether the system removes it at its next start.
+    bool RemovedAtRestart() const noexcept { return atRestart_; }
     const std::wstring& Path() const noexcept { return aside_; }
 
 private:
     std::wstring path_, aside_;
+    bool atRestart_ = false;
 };
 
-// Whether two paths name one file or folder (a long and a short name, say);
-// when neither is there, whether they are the same full name in any case.
-bool SameFile(const std::wstring& a, const std::wstring& b);
+// Removes from `folder` what a setup killed before its end left under the
+// scratch names of `targets` (file names), a moved-aside uninstaller among
+// them, and logs each; nothing of any other name. A file in use stays.
+void SweepScratchFiles(const std::wstring& folder, std::span<const wchar_t* const> targets, SetupLog& log);
 
 }  // namespace setup

@@ -6,6 +6,7 @@
 #include "artwork_ids.h"
 #include "mdlAlpha.h"
 #include "panel_form.h"
+#include "paths.h"
 
 namespace {
 

@@ -2,48 +2,41 @@
 
 #include <windows.h>
 
-#include <optional>
 #include <span>
 #include <vector>
 
 #include "file_steps.h"
-#include "setup_rules.h"
+#include "paths.h"
 #include "sequential_file.h"
-#include "settings_file.h"
 #include "settings_record.h"
 #include "shipped_saver_digest.h"
 #include "step_failure.h"
 #include "text_encoding.h"
+#include "transaction.h"
 #include "uninstall_entry.h"
 #include "version_record.h"
 
 namespace setup {
 namespace {
 
-// Far more than the saver: a larger file is not read further, and the digest,
-// which covers all of the saver, refuses it whatever its first bytes are.
-constexpr std::size_t kMostSaverBytes = 64u << 20;
-
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsFile(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+// Far more than the saver or the setup: a larger file is not read further,
+// and the saver's digest, which covers all of it, refuses it.
+constexpr std::size_t kMostProgramBytes = 64u << 20;
 
 // The shipped file's bytes, once they are the very saver this setup was built
 // with: a download cut short, still being written or altered anywhere must
 // not replace a working saver. The check reads the bytes that are installed,
 // not the file again, which could change in between.
 std::string ShippedSaver(const std::wstring& path) {
-    std::optional<std::string> bytes = rt::ReadWholeFile(path, kMostSaverBytes);
-    if (!bytes) Fail("the shipped saver cannot be read");
-    if (Sha256(*bytes) != kShippedSaverSha256) {
-        throw StepFailure("the shipped file is not the saver this setup ships", 0);
-    }
+    std::optional<std::string> bytes = rt::ReadWholeFile(path, kMostProgramBytes);
+    ThrowLastErrorIf(!bytes, "the shipped saver cannot be read");
+    if (Sha256(*bytes) != kShippedSaverSha256) throw StepFailure("the shipped file is not the saver this setup ships");
+    return std::move(*bytes);
+}
+
+std::string OwnFile(const std::wstring& path) {
+    std::optional<std::string> bytes = rt::ReadWholeFile(path, kMostProgramBytes);
+    ThrowLastErrorIf(!bytes, "the setup cannot read its own file");
     return std::move(*bytes);
 }
 
@@ -73,20 +66,7 @@ RegistryValues EntryFor(const InstallRequest& request, const std::string& saver,
 void RefuseAnotherFolder(const std::optional<RegistryValues>& entry, const std::wstring& windows) {
     const std::wstring earlier = entry ? TextOf(*entry, L"InstallLocation") : L"";
     if (IsAbsolutePath(earlier) && !SameFile(earlier, windows) && IsFile(JoinPath(earlier, kInstalledSaverName))) {
-        throw StepFailure("the saver is installed in another folder: remove it first", 0);
-    }
-}
-
-// Every applied replacement undone, the last first; the log says what stays.
-void PutBack(std::span<Replacement> applied, SetupLog& log) noexcept {
-    for (auto file = applied.rbegin(); file != applied.rend(); ++file) {
-        if (file->Undo()) {
-            log.Line(L"put back: " + file->Target());
-        } else if (!file->KeptCopy().empty()) {
-            log.Line(L"could not put back " + file->Target() + L"; the earlier file is kept as " + file->KeptCopy());
-        } else {
-            log.Line(L"could not remove the new " + file->Target());
-        }
+        throw StepFailure("the saver is installed in another folder: remove it first");
     }
 }
 
@@ -94,83 +74,35 @@ void PutBack(std::span<Replacement> applied, SetupLog& log) noexcept {
 
 void InstallInto(const InstallRequest& request, SetupLog& log) {
     log.Line(L"installing into " + request.windows + L", language " + LanguageCode(request.language));
-    std::vector<Replacement> files;
-    files.reserve(3);
-    std::size_t applied = 0;
-    std::optional<RegistryValues> earlierEntry;
-    bool registering = false;
+    std::vector<Replacement> files;  // outside the try: the transaction puts them back after it
+    files.reserve(std::size(kInstalledFiles));
+    Transaction install(log);
     try {
-        if (!IsAbsolutePath(request.windows) || !IsFolder(request.windows)) {
-            throw StepFailure("no Windows directory to install into", 0);
-        }
-        const std::string saver = ShippedSaver(request.shipped);
-        const std::optional<std::string> uninstaller = rt::ReadWholeFile(request.setupProgram, kMostSaverBytes);
-        if (!uninstaller) Fail("the setup cannot read its own file");
+        if (!IsAbsolutePath(request.windows) || !IsFolder(request.windows)) throw StepFailure("no Windows directory to install into");
+        SweepScratchFiles(request.windows, kInstalledFiles, log);
+        const std::string saver = ShippedSaver(request.shipped), uninstaller = OwnFile(request.setupProgram);
         const std::string settings = toolkit::SettingsRecord(request.language);
-        // Every new file is written before any target is touched.
+        const std::optional<RegistryValues> earlier = ReadEntry();
+        RefuseAnotherFolder(earlier, request.windows);
+        // Every new file is written beside its target before anything is touched.
+        files.emplace_back(JoinPath(request.windows, kUninstallerName), uninstaller);
         files.emplace_back(JoinPath(request.windows, kInstalledSaverName), saver);
-        files.emplace_back(toolkit::SettingsFilePath(request.windows), settings);
-        files.emplace_back(JoinPath(request.windows, kUninstallerName), *uninstaller);
-        earlierEntry = ReadEntry();
-        RefuseAnotherFolder(earlierEntry, request.windows);
-        // The entry first: whatever a kill leaves in place, the uninstall finds.
-        registering = true;
-        WriteEntry(EntryFor(request, saver, settings, saver.size() + settings.size() + uninstaller->size()));
-        log.Line(std::wstring(L"registered: HKLM\\") + kUninstallKey);
+        files.emplace_back(JoinPath(request.windows, toolkit::kSettingsFileName), settings);
+        const RegistryValues entry = EntryFor(request, saver, settings, saver.size() + settings.size() + uninstaller.size());
+
+        install.Do(std::wstring(L"registered HKLM\\") + kUninstallKey, [&] { SetEntryValues(Unlisted(entry)); },
+                   [earlier] { return UndoneUnless(RestoreEntry(earlier)); });
         for (Replacement& file : files) {
-            file.Apply();
-            ++applied;
-            log.Line(L"written: " + file.Target());
+            install.Do(L"written " + file.Target(), [&file] { file.Apply(); }, [&file] { return file.Undo(); });
         }
+        install.Do(L"listed in Apps & features", [&] { WriteEntry(entry); }, [] { return UndoneUnless(Unlist()); });
+        install.Commit();
     } catch (const std::exception& failure) {
         log.Failed(failure);
-        if (registering && !RestoreEntry(earlierEntry)) log.Line(L"could not put back the earlier entry");
-        PutBack(std::span(files.data(), applied), log);
+        install.RollBack();
         throw;
     }
 }
-
-UninstallOutcome Uninstall(const std::wstring& running, SetupLog& log) {
-    std::optional<RegistryValue> chosen;
-    bool cleared = false;
-    std::vector<Removal> files;
-    std::optional<MovedAside> self;
-    try {
-        const std::optional<RegistryValues> entry = ReadEntry();
-        if (!entry) {
-            log.Line(L"nothing is installed");
-            return UninstallOutcome::NothingInstalled;
-        }
-        // An entry that names no folder names no files either: it goes alone.
-        const std::wstring folder = TextOf(*entry, L"InstallLocation");
-        log.Line(L"removing the entry and what it names in " + folder);
-        const bool named = IsAbsolutePath(folder);
-        const std::wstring saver = JoinPath(folder, kInstalledSaverName), uninstaller = JoinPath(folder, kUninstallerName);
-        chosen = ChosenSaver();
-        const bool chosenIsOurs = named && chosen && SameFile(PathOf(*chosen), saver);
-        const bool fromUninstaller = named && SameFile(running, uninstaller);
-        // Each opened before any is marked: a file in use refuses here.
-        if (named) {
-            files.emplace_back(saver);
-            files.emplace_back(toolkit::SettingsFilePath(folder));
-            if (!fromUninstaller) files.emplace_back(uninstaller);
-        }
-        for (Removal& file : files) file.Mark();
-        if (fromUninstaller) self.emplace(running);
-        if (chosenIsOurs && !(cleared = SetChosenSaver(std::nullopt))) Fail("the chosen screen saver cannot be cleared");
-        if (!DeleteEntry()) Fail("the entry cannot be removed");
-    } catch (const std::exception& failure) {
-        log.Failed(failure);
-        if (cleared) SetChosenSaver(chosen);
-        if (self) self->PutBack();
-        for (Removal& file : files) file.Unmark();
-        throw;
-    }
-    if (cleared) log.Line(L"no longer the chosen screen saver: " + PathOf(*chosen));
-    if (self) log.Line((self->RemoveAtRestart() ? L"removed at the next start: " : L"left to be removed by hand: ") + self->Path());
-    log.Line(L"removed");
-    return UninstallOutcome::Removed;
-}  // here the marked files go
 
 std::optional<Language> InstalledLanguage() {
     try {
@@ -180,6 +112,19 @@ std::optional<Language> InstalledLanguage() {
     } catch (const std::exception&) {
         return Language::English;
     }
+}
+
+bool MayLogTo(const std::wstring& path, const InstallRequest& request) {
+    std::vector<std::wstring> folders{request.windows};
+    try {
+        if (const std::optional<RegistryValues> entry = ReadEntry()) folders.push_back(TextOf(*entry, L"InstallLocation"));
+    } catch (const std::exception&) {  // an entry that cannot be read names no folder to remove from
+    }
+    std::vector<std::wstring> used{request.setupProgram, request.shipped};
+    for (const std::wstring& folder : folders) {
+        for (const wchar_t* name : kInstalledFiles) used.push_back(JoinPath(folder, name));
+    }
+    return std::none_of(used.begin(), used.end(), [&](const std::wstring& file) { return SameFile(path, file); });
 }
 
 }  // namespace setup

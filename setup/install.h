@@ -1,16 +1,17 @@
 #pragma once
-// The installation and its removal, all or nothing. The install checks the
-// shipped saver, writes every new file beside its target, then puts the
-// saver, the settings file and the setup's copy of itself (the uninstaller)
-// in place and registers the product in the list of installed programs; a
-// failure at any step puts back what was there. Killed at any moment, each
-// target holds its earlier or its new bytes. The removal takes all of it
-// out again, or nothing.
+// The installation, all or nothing. It checks the shipped saver, writes every
+// new file beside its target, and then, as one transaction: registers the
+// product (not yet listed), puts the uninstaller, the saver and the settings
+// file in place, and lists the product in Apps & features. A failure at any
+// step puts back what was there. Killed at any moment, each target holds its
+// earlier or its new bytes, and no installed file is ever without its entry.
 #include <optional>
 #include <string>
 
+#include "settings_file.h"
 #include "setup_args.h"
 #include "setup_log.h"
+#include "setup_rules.h"
 
 namespace setup {
 
@@ -21,20 +22,20 @@ struct InstallRequest {
     Language language = Language::English;
 };
 
+// The files an install puts into its folder, in the order it puts them: the
+// uninstaller is in place before the entry names it.
+inline constexpr const wchar_t* kInstalledFiles[] = {kUninstallerName, kInstalledSaverName, toolkit::kSettingsFileName};
+
 // Each step goes to `log`. Throws rt::Failure when anything fails, after
 // putting back what was there (the log says what could not be).
 void InstallInto(const InstallRequest& request, SetupLog& log);
 
-enum class UninstallOutcome { Removed, NothingInstalled };
-// Removes what the entry in the list of installed programs names: the saver,
-// its settings file, the uninstaller, the entry, and the current user's
-// choice of the saver. `running` is this program's file: when it is the
-// uninstaller, it is moved aside and removed by the system at its next start.
-// Throws rt::Failure, with everything still installed.
-UninstallOutcome Uninstall(const std::wstring& running, SetupLog& log);
-
 // The language the saver was installed in; nothing when none is installed.
 // An entry that cannot be read counts as one in English.
 std::optional<Language> InstalledLanguage();
+
+// Whether a log may be written at `path`: never onto a file that an install
+// or a removal reads or writes, whether it exists yet or not.
+bool MayLogTo(const std::wstring& path, const InstallRequest& request);
 
 }  // namespace setup

@@ -76,16 +76,6 @@ Message MessageFor(Say what, Language language) {
     return kMessages[static_cast<int>(what)][language == Language::German ? 1 : 0];
 }
 
-bool IsAbsolutePath(std::wstring_view path) {
-    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
-    const bool drive = path.size() >= 3 && ((path[0] | 0x20) >= L'a' && (path[0] | 0x20) <= L'z') && path[1] == L':' &&
-                       separator(path[2]);
-    const bool unc = path.size() >= 3 && separator(path[0]) && separator(path[1]) && !separator(path[2]);
-    return drive || unc;
-}
-
-std::wstring JoinPath(const std::wstring& folder, const wchar_t* name) { return folder + L"\\" + name; }
-
 std::wstring DisplaySettingsCommand(std::int32_t& page) {
     if (page < 0 || page > 3) page = 3;
     return L"rundll32.exe shell32.dll,Control_RunDLL desk.cpl,," + rt::Decimal(page);

@@ -56,15 +56,6 @@ inline constexpr wchar_t kUninstallerName[] = L"Veltrin-Uninstall.exe";
 // How the setup ends, whatever its mode.
 enum ExitCode : unsigned { kDone = 0, kFailed = 1, kCancelled = 2, kAlreadyRunning = 3 };
 
-// Whether a folder is named in full: a drive letter and a backslash, or a
-// UNC path (\\server\share). A relative name would depend on the folder the
-// setup happens to be started from.
-bool IsAbsolutePath(std::wstring_view path);
-
-// `folder` (no check for a trailing backslash: the system reads "\\" as "\")
-// joined with a file name.
-std::wstring JoinPath(const std::wstring& folder, const wchar_t* name);
-
 // The display settings opened on `page`. A page outside 0..3 becomes 3, also
 // in the caller's variable.
 std::wstring DisplaySettingsCommand(std::int32_t& page);

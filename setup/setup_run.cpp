@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "app.h"
-#include "file_steps.h"
+#include "paths.h"
 #include "setup_windows.h"
-#include "text_encoding.h"
+#include "uninstall.h"
 
 namespace setup {
 namespace {
@@ -32,7 +32,7 @@ int RunUninstall(const SetupOptions& options, SetupSession& session) {
         return kCancelled;
     }
     try {
-        const bool removed = installed && setup::Uninstall(rt::App::ExeFile(), session.log) == UninstallOutcome::Removed;
+        const bool removed = installed && Uninstall(rt::App::ExeFile(), session.log) == UninstallOutcome::Removed;
         Tell(options.quiet, removed ? Say::Uninstalled : Say::NotInstalled, language, MB_OK | MB_ICONINFORMATION);
         return kDone;
     } catch (const std::exception&) {
@@ -49,32 +49,18 @@ int RunInstall(bool quiet, Language language, SetupSession& session) {
 
 }  // namespace
 
-bool SetupSession::Install(Language language) {
-    request.language = language;
-    try {
-        InstallInto(request, log);
-        installed = true;
-    } catch (const std::exception&) {  // the log has it
-    }
-    return installed;
-}
-
-void SetupSession::End(ExitCode code) {
-    log.Line(L"exit code " + rt::Decimal(code));
-    rt::End(code);
-}
-
 void Run(std::span<const std::wstring> arguments) {
     const SetupOptions options = ParseArguments(arguments);
-    const std::wstring shipped = JoinPath(rt::App::Path(), kShippedSaverName);
-    // The log never writes into the saver the setup is to check.
-    SetupLog log = options.log && !SameFile(*options.log, shipped) ? SetupLog(*options.log) : SetupLog();
+    // Without WinDir there is no Windows directory: the install refuses the
+    // empty name rather than write into the drive's root folder.
+    const InstallRequest request{rt::Environ(L"WinDir").value_or(L""), JoinPath(rt::App::Path(), kShippedSaverName),
+                                 rt::App::ExeFile()};
+    // A log onto a file the run reads or writes would change what it does.
+    SetupLog log = options.log && MayLogTo(*options.log, request) ? SetupLog(*options.log) : SetupLog();
     std::wstring line = L"Veltrin-Setup";
     for (const std::wstring& argument : arguments) line += L" " + argument;
     log.Line(line);
-    // Without WinDir there is no Windows directory: the install refuses the
-    // empty name rather than write into the drive's root folder.
-    SetupSession session{{rt::Environ(L"WinDir").value_or(L""), shipped, rt::App::ExeFile()}, log};
+    SetupSession session{request, log};
     const Language language = options.language.value_or(Language::English);
     if (!options.valid || options.help) {
         if (!options.valid) log.Line(L"refused: an argument it does not know");

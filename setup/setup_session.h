@@ -10,9 +10,10 @@ namespace setup {
 struct SetupSession {
     InstallRequest request;  // its language is the one the user installs in
     SetupLog& log;
-    bool installed = false;
+    bool installed = false;  // by any attempt of this run
 
-    // Installs in `language`; false, with the log saying why, when that failed.
+    // Installs in `language`; false, with the log saying why, when this
+    // attempt failed, whatever an earlier one did.
     bool Install(Language language);
     // How leaving now ends the setup: done once it has installed, else cancelled.
     ExitCode LeaveCode() const { return installed ? kDone : kCancelled; }

@@ -1,5 +1,6 @@
 #include "uninstall_entry.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "handles.h"
@@ -9,10 +10,18 @@
 namespace setup {
 namespace {
 
-constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
-constexpr wchar_t kChosenSaver[] = L"SCRNSAVE.EXE";
+constexpr const wchar_t* kUninstallCommands[] = {L"UninstallString", L"QuietUninstallString"};
 
-[[noreturn]] void FailWith(const char* what, LSTATUS status) { throw StepFailure(what, static_cast<unsigned long>(status)); }
+bool IsUninstallCommand(const std::wstring& name) {
+    return std::any_of(std::begin(kUninstallCommands), std::end(kUninstallCommands), [&](const wchar_t* c) { return name == c; });
+}
+
+rt::UniqueRegKey OpenEntry(REGSAM access) {
+    HKEY opened = nullptr;
+    ThrowIfWin32Error(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, access, nullptr, &opened, nullptr),
+                      "the entry cannot be written");
+    return rt::UniqueRegKey(opened);
+}
 
 }  // namespace
 
@@ -28,56 +37,26 @@ RegistryValue RegistryValue::Number(std::wstring name, DWORD number) {
 
 std::optional<RegistryValues> ReadEntry() {
     HKEY opened = nullptr;
-    LSTATUS status = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_QUERY_VALUE, &opened);
+    const LSTATUS status = ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_QUERY_VALUE, &opened);
     if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
-    if (status != ERROR_SUCCESS) FailWith("the entry cannot be read", status);
+    ThrowIfWin32Error(status, "the entry cannot be read");
     const rt::UniqueRegKey key(opened);
     DWORD count = 0, longestName = 0, longestData = 0;
-    status = ::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName,
-                                &longestData, nullptr, nullptr);
-    if (status != ERROR_SUCCESS) FailWith("the entry cannot be read", status);
+    ThrowIfWin32Error(::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName,
+                                         &longestData, nullptr, nullptr),
+                      "the entry cannot be read");
     RegistryValues values(count);
     for (DWORD i = 0; i < count; ++i) {
         RegistryValue& value = values[i];
         value.name.resize(longestName + 1);
         value.data.resize(longestData);
         DWORD nameLength = longestName + 1, size = longestData;
-        status = ::RegEnumValueW(key.get(), i, value.name.data(), &nameLength, nullptr, &value.type, value.data.data(), &size);
-        if (status != ERROR_SUCCESS) FailWith("the entry cannot be read", status);
+        ThrowIfWin32Error(::RegEnumValueW(key.get(), i, value.name.data(), &nameLength, nullptr, &value.type, value.data.data(), &size),
+                          "the entry cannot be read");
         value.name.resize(nameLength);
         value.data.resize(size);
     }
     return values;
-}
-
-void WriteEntry(const RegistryValues& values) {
-    if (!DeleteEntry()) Fail("the earlier entry cannot be replaced");
-    HKEY created = nullptr;
-    const LSTATUS status = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr);
-    if (status != ERROR_SUCCESS) FailWith("the entry cannot be written", status);
-    const rt::UniqueRegKey key(created);
-    for (const RegistryValue& value : values) {
-        const LSTATUS set = rt::Platform().RegSetValueExW(key.get(), value.name.c_str(), 0, value.type, value.data.data(),
-                                                          static_cast<DWORD>(value.data.size()));
-        if (set != ERROR_SUCCESS) FailWith("the entry cannot be written", set);
-    }
-}
-
-bool RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept {
-    if (!earlier) return DeleteEntry();
-    try {
-        WriteEntry(*earlier);  // in place of whatever the failed write left
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
-bool DeleteEntry() noexcept {
-    const LSTATUS status = ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kUninstallKey);
-    if (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) return true;
-    ::SetLastError(status);  // for the log: the registry returns its errors
-    return false;
 }
 
 std::wstring TextOf(const RegistryValues& values, std::wstring_view name) {
@@ -90,31 +69,56 @@ std::wstring TextOf(const RegistryValues& values, std::wstring_view name) {
     return {};
 }
 
-std::optional<RegistryValue> ChosenSaver() {
-    RegistryValue chosen{kChosenSaver, REG_SZ, {}};
-    DWORD size = 0;
-    const auto read = [&](void* data) {
-        return ::RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND,
-                              &chosen.type, data, &size) == ERROR_SUCCESS;
-    };
-    if (!read(nullptr)) return std::nullopt;
-    chosen.data.resize(size);
-    if (!read(chosen.data.data())) return std::nullopt;
-    return chosen;
+void SetEntryValues(const RegistryValues& values) {
+    const rt::UniqueRegKey key = OpenEntry(KEY_SET_VALUE);
+    for (const RegistryValue& value : values) {
+        ThrowIfWin32Error(rt::Platform().RegSetValueExW(key.get(), value.name.c_str(), 0, value.type, value.data.data(),
+                                                        static_cast<DWORD>(value.data.size())),
+                          "the entry cannot be written");
+    }
 }
 
-std::wstring PathOf(const RegistryValue& chosen) {
-    const std::wstring stored = TextOf({chosen}, chosen.name);
-    if (chosen.type != REG_EXPAND_SZ) return stored;
-    std::wstring path(::ExpandEnvironmentStringsW(stored.c_str(), nullptr, 0), L'\0');
-    ::ExpandEnvironmentStringsW(stored.c_str(), path.data(), static_cast<DWORD>(path.size()));
-    return path.substr(0, path.find(L'\0'));
+void WriteEntry(const RegistryValues& values) {
+    SetEntryValues(values);
+    // What an earlier entry held beyond these (a value that hid it from the list, say) goes after.
+    const RegistryValues now = ReadEntry().value_or(RegistryValues{});
+    const rt::UniqueRegKey key = OpenEntry(KEY_SET_VALUE);
+    for (const RegistryValue& value : now) {
+        const auto wanted = [&](const RegistryValue& v) { return v.name == value.name; };
+        if (std::none_of(values.begin(), values.end(), wanted)) {
+            ThrowIfWin32Error(::RegDeleteValueW(key.get(), value.name.c_str()), "the entry cannot be written");
+        }
+    }
 }
 
-bool SetChosenSaver(const std::optional<RegistryValue>& chosen) noexcept {
-    if (!chosen) return ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver) == ERROR_SUCCESS;
-    return ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kChosenSaver, chosen->type, chosen->data.data(),
-                             static_cast<DWORD>(chosen->data.size())) == ERROR_SUCCESS;
+RegistryValues Unlisted(RegistryValues values) {
+    std::erase_if(values, [](const RegistryValue& value) { return IsUninstallCommand(value.name); });
+    return values;
+}
+
+LSTATUS Unlist() noexcept {
+    for (const wchar_t* command : kUninstallCommands) {
+        const LSTATUS status = ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kUninstallKey, command);
+        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) return status;
+    }
+    return ERROR_SUCCESS;
+}
+
+LSTATUS DeleteEntry() noexcept {
+    const LSTATUS status = ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kUninstallKey);
+    return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+}
+
+LSTATUS RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept {
+    if (!earlier) return DeleteEntry();
+    try {
+        WriteEntry(*earlier);  // in place of whatever the failed write left
+        return ERROR_SUCCESS;
+    } catch (const StepFailure& failure) {
+        return static_cast<LSTATUS>(failure.code());
+    } catch (const std::exception&) {
+        return ERROR_OUTOFMEMORY;
+    }
 }
 
 }  // namespace setup

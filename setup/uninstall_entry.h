@@ -1,8 +1,10 @@
 #pragma once
-// What the system keeps of an installed product: its entry in the list of
-// installed programs (Apps & features) under
-// HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Veltrin, and the
-// current user's chosen screen saver, which must not name a removed file.
+// The product's entry in the list of installed programs (Apps & features),
+// HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Veltrin. The list
+// shows an entry once it holds its uninstall commands: an install writes
+// them last, when the uninstaller they name is in place, and the removal
+// takes them first, before the uninstaller goes. So a setup killed at any
+// moment never leaves a listed entry whose uninstaller is missing.
 #include <windows.h>
 
 #include <optional>
@@ -28,24 +30,22 @@ using RegistryValues = std::vector<RegistryValue>;
 // The entry's values; nothing when there is no entry. Throws StepFailure when
 // it is there but cannot be read.
 std::optional<RegistryValues> ReadEntry();
-// Makes the entry hold exactly these values: nothing of an earlier one stays
-// (a value that hid it from the list, say). Throws StepFailure; RestoreEntry
-// then puts back what was there.
-void WriteEntry(const RegistryValues& values);
-// Puts back what ReadEntry returned: exactly those values, or no entry.
-bool RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept;
-// The entry and whatever it holds.
-bool DeleteEntry() noexcept;
 // A text value of the entry; empty when it is missing or holds no text.
 std::wstring TextOf(const RegistryValues& values, std::wstring_view name);
 
-// The current user's chosen screen saver (HKCU\Control Panel\Desktop,
-// SCRNSAVE.EXE) as stored, a path that may be short or hold variables;
-// nothing when none is chosen.
-std::optional<RegistryValue> ChosenSaver();
-// The file it names.
-std::wstring PathOf(const RegistryValue& chosen);
-// Puts back a choice as it was stored, or with nothing, chooses no saver.
-bool SetChosenSaver(const std::optional<RegistryValue>& chosen) noexcept;
+// These values set in the entry, which is made if need be; its others stay.
+// Throws StepFailure.
+void SetEntryValues(const RegistryValues& values);
+// The entry holding exactly these values, each rewritten in place (it is
+// never absent meanwhile) and then any other dropped. Throws StepFailure.
+void WriteEntry(const RegistryValues& values);
+// `values` without the uninstall commands: not yet listed.
+RegistryValues Unlisted(RegistryValues values);
+// The uninstall commands taken from the entry: no longer listed.
+LSTATUS Unlist() noexcept;
+// The entry and whatever it holds; no entry is no error.
+LSTATUS DeleteEntry() noexcept;
+// Puts back what ReadEntry returned: exactly those values, or no entry.
+LSTATUS RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept;
 
 }  // namespace setup

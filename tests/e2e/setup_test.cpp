@@ -5,6 +5,9 @@
 // command line, its removal, a kill in the middle, a planted DLL.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <random>
+
 #include "driver.h"
 #include "sequential_file.h"
 #include "setup_rules.h"
@@ -40,6 +43,7 @@ std::optional<std::wstring> RegistryText(HKEY root, const wchar_t* key, const wc
     return std::wstring(text);  // the first of several
 }
 bool HasEntry() { return RegistryText(HKEY_LOCAL_MACHINE, kEntry, L"DisplayName").has_value(); }
+bool IsFile(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The machine as a test found it: no entry, no chosen saver, no removal pending.
 struct CleanMachine {
@@ -146,22 +150,44 @@ TEST(Setup, FailsWithItsMessageAndChangesNothing) {
     EXPECT_EQ(run.Holds(), Listing(kEarlier));
 }
 
-// Killed at any moment of a quiet install, each file holds its earlier or
-// its new bytes. What it was writing goes with it; only a kill in the instant
-// a file is put in place leaves that file, under its scratch name. (That a
-// killed setup keeps no later one out, RunsOneAtATime shows.)
-TEST(Setup, KilledWhileInstallingLeavesEachFileWholeOldOrNew) {
-    Folder windows;
-    for (const auto& [name, bytes] : kEarlier) rt::WriteWholeFile(windows / name, bytes);
-    const Files now = Installed(kEnglish);
-    for (int moment = 0; moment < 20; ++moment) {
-        SetupRun run(L" /quiet", kShipped, windows.Path());
-        ::Sleep(moment * 15);  // the moment of the kill, not a wait for a window
-        run.setup->Kill();
-        for (const auto& [name, bytes] : FilesIn(windows.Path())) {
-            const bool earlier = kEarlier.count(name) && bytes == kEarlier.at(name), installed = now.count(name) && bytes == now.at(name);
-            EXPECT_TRUE(name.ends_with(L".tmp") || earlier || installed) << "killed at " << moment * 15 << " ms: " << Listing({{name, bytes}});
+// Killed at any moment of a first install, of an install over it in another
+// language, or of the removal by its uninstaller, the setup leaves each file
+// whole, earlier or new, and either its entry, listed only while the
+// uninstaller it names is in place, or no entry and none of its files; the
+// next setup removes what it left under its scratch names. Half the kills
+// come at a spread of moments, half the moment the entry or the uninstaller
+// appears or goes.
+TEST(Setup, KilledAtAnyMomentLeavesItsEntryWithItsUninstallerOrNothing) {
+    std::minstd_rand random(26);
+    for (int round = 0; round < 42; ++round) {
+        const int kind = round % 3;
+        const Files states[][2] = {{kEarlier, Installed(kEnglish)}, {Installed(kEnglish), Installed(kGerman)}, {Installed(kEnglish), {}}};
+        const Files &before = states[kind][0], &after = states[kind][1];
+        SetupRun run(L" /quiet");
+        ASSERT_TRUE(!kind || run.EndsQuietly(0));
+        const std::wstring uninstaller = run.windows + L"\\Veltrin-Uninstall.exe";
+        if (kind == 1) run.Start(run.folder / L"Veltrin-Setup.exe", L" /quiet /lang=de", run.windows);
+        if (kind == 2) run.Start(uninstaller, L" /uninstall /quiet", run.windows);
+        const std::function<bool()> moments[] = {[] { return !HasEntry(); }, [&] { return !IsFile(uninstaller); }};
+        if (round % 2) {
+            ::Sleep(std::uniform_int_distribution(0, 240)(random));  // the moment of the kill, not a wait for a window
+        } else {  // polled without a pause: the moment it changes
+            for (const auto& changed = moments[round / 6 % 2]; run.setup->Running() && changed() == (kind == 0);) {}
         }
+        run.setup->Kill();
+        SCOPED_TRACE(testing::Message() << "round " << round << ": " << run.Holds());
+        const auto command = RegistryText(HKEY_LOCAL_MACHINE, kEntry, L"UninstallString");
+        EXPECT_TRUE(!command || (*command == L"\"" + uninstaller + L"\" /uninstall" && IsFile(uninstaller)))
+            << "listed without its uninstaller";
+        const auto in = [](const Files& files, const auto& file) { return files.count(file.first) && files.at(file.first) == file.second; };
+        for (const auto& file : FilesIn(run.windows)) {
+            const bool scratch = file.first.ends_with(L".tmp");
+            EXPECT_TRUE(scratch || in(before, file) || in(after, file)) << "not whole";
+            EXPECT_TRUE(scratch || in(kEarlier, file) || HasEntry()) << "installed without an entry";
+        }
+        run.Start(run.folder / L"Veltrin-Setup.exe", L" /quiet", run.windows);
+        EXPECT_TRUE(run.EndsQuietly(0));
+        EXPECT_EQ(run.Holds(), Listing(Installed(kEnglish)));
     }
 }
 
@@ -186,20 +212,26 @@ TEST(CommandLine, QuietInstallsInTheLanguageAskedRegistersItselfAndLogsEveryRun)
     const std::wstring log = logs / L"a folder\\setup.log";
     ::CreateDirectoryW((logs / L"a folder").c_str(), nullptr);
     const struct {
-        std::wstring tail, winDir;
+        std::wstring tail;
+        std::optional<std::wstring> winDir;  // empty: none
         DWORD code;
         Files after;
         const wchar_t* name;
     } cases[] = {
-        {L" -QUIET /Lang=DE \"/log=" + log + L"\"", L"", 0, Installed(kGerman), L"Veltrin-Bildschirmschoner"},
-        {L" /quiet \"/log=" + log + L"\"", L"", 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
-        {L" /quiet /lang=fr \"/log=" + log + L"\"", L"", 1, kEarlier, nullptr},
+        {L" -QUIET /Lang=DE \"/log=" + log + L"\"", {}, 0, Installed(kGerman), L"Veltrin-Bildschirmschoner"},
+        {L" /quiet \"/log=" + log + L"\"", {}, 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
+        {L" /quiet /lang=fr \"/log=" + log + L"\"", {}, 1, kEarlier, nullptr},
         {L" /quiet \"/log=" + log + L"\"", logs / L"no such folder", 1, kEarlier, nullptr},
-        {L" /quiet \"/log={folder}\\Qor.drl\"", L"", 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},  // not into what it checks
+        {L" /quiet \"/log=" + log + L"\"", L"", 1, kEarlier, nullptr},
+        // Nothing is written onto a file the run reads or writes, there or not yet.
+        {L" /quiet \"/log={folder}\\Qor.drl\"", {}, 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
+        {L" /quiet \"/log={folder}\\Veltrin-Setup.exe\"", {}, 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
+        {L" /quiet \"/log={folder}\\windows\\Veltrin.scr\"", {}, 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
+        {L" /quiet \"/log={folder}\\windows\\Veltrin-Uninstall.exe\"", {}, 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.tail));
-        SetupRun run(c.tail, kShipped, c.winDir.empty() ? std::nullopt : std::optional(c.winDir));
+        SetupRun run(c.tail, kShipped, c.winDir);
         EXPECT_TRUE(run.EndsQuietly(c.code));
         EXPECT_EQ(run.Holds(), Listing(c.after));
         EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kEntry, L"DisplayName"), c.name ? std::optional<std::wstring>(c.name) : std::nullopt);
@@ -209,15 +241,13 @@ TEST(CommandLine, QuietInstallsInTheLanguageAskedRegistersItselfAndLogsEveryRun)
         EXPECT_EQ(text(L"DisplayVersion") + L"|" + text(L"Publisher") + L"|" + text(L"DisplayIcon") + L"|" + text(L"InstallLocation") +
                       L"|" + text(L"UninstallString") + L"|" + text(L"QuietUninstallString"),
                   L"2.1.0.5|Brandor|" + run.windows + L"\\Veltrin.scr|" + run.windows + L"|" + uninstaller + L"|" + uninstaller + L" /quiet");
-        DWORD size = 0, sizeOf = sizeof size;
-        ::RegGetValueW(HKEY_LOCAL_MACHINE, kEntry, L"EstimatedSize", RRF_RT_REG_DWORD, nullptr, &size, &sizeOf);
-        EXPECT_EQ(size, (kShipped.size() + c.after.at(L"scrVeltrin.ini").size() + kSetup.size() + 1023) / 1024);
     }
     const std::string account = ReadFileBytes(log).value_or("");
-    for (const char* line : {"Veltrin-Setup -QUIET /Lang=DE /log=", "Veltrin-Setup /quiet /lang=fr /log=", "written: ", "Veltrin.scr\r\n",
-                             "registered: HKLM\\Software", "failed: no Windows directory to install into", "exit code 1\r\n"}) {
+    for (const char* line : {"Veltrin-Setup -QUIET /Lang=DE /log=", "Veltrin-Setup /quiet /lang=fr /log=", "written ", "Veltrin.scr\r\n",
+                             "registered HKLM\\Software", "failed: no Windows directory to install into", "exit code 1\r\n"}) {
         EXPECT_NE(account.find(line), std::string::npos) << line;
     }
+    EXPECT_FALSE(IsFile(L"\\Veltrin-Uninstall.exe")) << "installed into the root of the drive";
     EXPECT_NE(account.find("exit code 0", account.find("exit code 0") + 1), std::string::npos) << account;
 }
 

@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "paths.h"
 #include "setup_args.h"
 #include "setup_rules.h"
 
@@ -71,5 +72,19 @@ TEST(InstallPaths, TheWindowsDirectoryIsNamedInFull) {
     }
     for (const wchar_t* path : {L"", L"sub", L"sub\\win", L"C:", L"C:windows", L"\\windows", L"\\\\\\x", L"1:\\"}) {
         EXPECT_FALSE(setup::IsAbsolutePath(path)) << path;
+    }
+}
+
+// What a later setup sweeps away is exactly what one writes as its scratch,
+// and nothing an administrator keeps beside it.
+TEST(InstallPaths, ScratchNamesAndNothingElse) {
+    EXPECT_EQ(setup::ScratchName(L"C:\\W\\Veltrin.scr", 4294967295, 12), L"C:\\W\\Veltrin.scr.4294967295.12.tmp");
+    for (const wchar_t* name : {L"Veltrin.scr.4294967295.12.tmp", L"VELTRIN.SCR.1.2.TMP"}) {
+        EXPECT_TRUE(setup::IsScratchName(name, L"Veltrin.scr")) << name;
+    }
+    for (const wchar_t* name : {L"Veltrin.scr", L"Veltrin.scr.old", L"Veltrin.scr.1.tmp", L"Veltrin.scr.1..tmp", L"Veltrin.scr.1.2.tmp.x",
+                                L"Veltrin.scr.1.2.tmpx", L"Veltrin.scr.a.2.tmp", L"Veltrin.scrx1.2.tmp", L"XVeltrin.scr.1.2.tmp",
+                                L"Veltrin.scr.1.2.kept", L"scrVeltrin.ini.1.2.tmp"}) {
+        EXPECT_FALSE(setup::IsScratchName(name, L"Veltrin.scr")) << name;
     }
 }

@@ -1,0 +1,22 @@
+#include "transaction.h"
+
+#include <windows.h>
+
+#include "text_encoding.h"
+
+namespace setup {
+
+void Transaction::RollBack() noexcept {
+    for (auto step = steps_.rbegin(); step != steps_.rend(); ++step) {
+        const std::wstring left = step->undo();
+        const wchar_t* what = step->finished ? L": " : L" (what it began): ";
+        log_.Line((left.empty() ? L"undone" : L"not undone") + std::wstring(what) + step->name + (left.empty() ? L"" : L"; " + left));
+    }
+    steps_.clear();
+}
+
+std::wstring UndoneUnless(long status) {
+    return status == ERROR_SUCCESS ? L"" : L"system error " + rt::Decimal(status);
+}
+
+}  // namespace setup

@@ -135,10 +135,12 @@ void Removal::Mark() {
     ThrowLastErrorIf(!MarkForDeletion(file_.get(), true), "a file to remove cannot be deleted");
 }
 
-void Removal::Unmark() noexcept {
-    if (!file_ || !attributes_) return;
-    MarkForDeletion(file_.get(), false);
-    SetAttributes(file_.get(), attributes_);
+std::wstring Removal::Undo() noexcept {
+    if (file_ && attributes_) {
+        MarkForDeletion(file_.get(), false);
+        SetAttributes(file_.get(), attributes_);
+    }
+    return {};
 }
 
 MovedAside::MovedAside(std::wstring path) : path_(std::move(path)) {
@@ -151,7 +153,7 @@ MovedAside::MovedAside(std::wstring path) : path_(std::move(path)) {
     atRestart_ = rt::Platform().MoveFileExW(aside_.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 
-std::wstring MovedAside::PutBack() noexcept {
+std::wstring MovedAside::Undo() noexcept {
     // Its removal at the next start, if asked, then finds nothing of that name.
     return rt::Platform().MoveFileExW(aside_.c_str(), path_.c_str(), 0) ? L"" : L"it stays at " + aside_;
 }

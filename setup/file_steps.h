@@ -76,7 +76,8 @@ public:
 
     // Throws StepFailure when it cannot be deleted (a program runs from it).
     void Mark();
-    void Unmark() noexcept;
+    // Unmarked: it stays as it was. Returns what it could not do: nothing.
+    std::wstring Undo() noexcept;
     const std::wstring& Path() const noexcept { return path_; }
 
 private:
@@ -95,7 +96,7 @@ public:
     explicit MovedAside(std::wstring path);
 
     // Back in its place; returns what it could not do: empty when it did.
-    std::wstring PutBack() noexcept;
+    std::wstring Undo() noexcept;
     // Whether the system removes it at its next start.
     bool RemovedAtRestart() const noexcept { return atRestart_; }
     const std::wstring& Path() const noexcept { return aside_; }

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr toolkit::SkinLayout kLayout{.pictureLeft = 570, .pictureTop = 795, .closeLeft = 64, .closeTop = 340,
+constexpr toolkit::SkinLayout kLayout{.pictureLeft = 570, .pictureTop = 795, .closeLeft = 63, .closeTop = 340,
                                       .skinLeft = 2055, .skinTop = 5610, .keyPreview = true};
 
 // A light copy first, then the black text one pixel right and down: the

@@ -17,11 +17,6 @@
 namespace setup {
 namespace {
 
-std::wstring Unmarked(Removal& file) {
-    file.Unmark();
-    return {};
-}
-
 // Whether the user's chosen saver is `saver`, which may be gone already.
 bool ChosenIs(const std::optional<RegistryValue>& chosen, const std::wstring& saver) {
     return chosen && SameFile(PathOf(*chosen), saver);
@@ -74,7 +69,7 @@ void RemoveTheInstall(const RegistryValues& entry, const std::wstring& folder, c
         if (!fromUninstaller) files.emplace_back(uninstaller);
 
         for (Removal& file : std::span(files).first(2)) {
-            removal.Do(L"marked for removal: " + file.Path(), [&file] { file.Mark(); }, [&file] { return Unmarked(file); });
+            removal.Do(L"marked for removal: " + file.Path(), [&file] { file.Mark(); }, [&file] { return file.Undo(); });
         }
         if (const std::optional<RegistryValue> chosen = ChosenSaver(); ChosenIs(chosen, saver)) {
             removal.Do(L"no longer the chosen screen saver: " + PathOf(*chosen),
@@ -84,9 +79,9 @@ void RemoveTheInstall(const RegistryValues& entry, const std::wstring& folder, c
         removal.Do(L"no longer listed in Apps & features", [] { ThrowIfWin32Error(Unlist(), "the entry cannot be removed"); },
                    [entry] { return UndoneUnless(RestoreEntry(entry)); });
         if (fromUninstaller) {
-            removal.Do(L"moved aside: " + running, [&] { self.emplace(running); }, [&self] { return self ? self->PutBack() : L""; });
+            removal.Do(L"moved aside: " + running, [&] { self.emplace(running); }, [&self] { return self ? self->Undo() : L""; });
         } else {
-            removal.Do(L"marked for removal: " + uninstaller, [&files] { files.back().Mark(); }, [&files] { return Unmarked(files.back()); });
+            removal.Do(L"marked for removal: " + uninstaller, [&files] { files.back().Mark(); }, [&files] { return files.back().Undo(); });
         }
         removal.Do(L"removed the entry", [] { ThrowIfWin32Error(DeleteEntry(), "the entry cannot be removed"); },
                    [entry] { return UndoneUnless(RestoreEntry(entry)); });

@@ -104,7 +104,8 @@ public:
 };
 
 // Enter first, which presses the button that has the focus at the start and
-// shows the English welcome over its panel; Escape goes back; then German,
+// shows the English welcome over its panel, its close face on the key the
+// skin paints; Escape goes back; then German,
 // whose welcome is cut to other texts, installed over the earlier files by a
 // click on its install button; a key during the completion screen does
 // nothing, and the setup ends after it.
@@ -115,6 +116,8 @@ TEST(Setup, InstallsInTheLanguageChosenLastAndEndsAfterTheCompletionScreen) {
     const HWND english = run.setup->Window(L"About");
     ASSERT_NE(english, nullptr);
     const rt::UniqueRegion englishOutline = Region(english);
+    const POINT key{WindowRect(english).left + 63, WindowRect(english).top + 340};  // the close key painted on the skin
+    EXPECT_TRUE(PollUntil([&] { return Shows(Shot::Take(), key, Artwork("close_normal", 44, 26), 44); })) << "its face is off the key";
     Key(VK_ESCAPE);
     EXPECT_TRUE(PollUntil([&] { return !run.setup->Find(L"About") && !run.setup->Find(L"Form1"); }));
     ASSERT_TRUE(run.Choose(L"Deutsch") && run.Choose(L"&Weiter"));

@@ -1,8 +1,9 @@
 // What the programs carry that the system reads without running them: the
 // saver's description for the display settings, the rights each asks for and
 // the machine it is built for, its icon, and imports of the system's known
-// DLLs only; the shipped 32-bit programs and this build's own alike. (The
-// version record shows on the device's screen, read by each program.)
+// DLLs only, and the language of each resource; the shipped 32-bit programs
+// and this build's own alike. (The version record shows on the device's
+// screen, read by each program.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -37,6 +38,15 @@ std::set<std::string> Imports(HMODULE module) {
     return names;
 }
 
+// Each resource's type and language.
+using Languages = std::vector<std::pair<ULONG_PTR, WORD>>;
+BOOL CALLBACK OnLanguage(HMODULE, LPCWSTR type, LPCWSTR, WORD language, LONG_PTR found) {
+    reinterpret_cast<Languages*>(found)->emplace_back(ULONG_PTR(type), language);
+    return TRUE;
+}
+BOOL CALLBACK OnName(HMODULE m, LPCWSTR type, LPWSTR name, LONG_PTR found) { return ::EnumResourceLanguagesW(m, type, name, OnLanguage, found); }
+BOOL CALLBACK OnType(HMODULE m, LPWSTR type, LONG_PTR found) { return ::EnumResourceNamesW(m, type, OnName, found); }
+
 TEST(Programs, ImportOnlyKnownDllsAndAskForTheirRightsOnTheirMachine) {
     const std::set<std::string> known = {"kernel32.dll", "user32.dll", "gdi32.dll", "advapi32.dll",
                                          "msvcrt.dll",   "ole32.dll",  "oleaut32.dll", "shell32.dll"};
@@ -62,6 +72,12 @@ TEST(Programs, ImportOnlyKnownDllsAndAskForTheirRightsOnTheirMachine) {
             wchar_t description[32] = {};
             ::LoadStringW(module, 1, description, 32);
             EXPECT_STREQ(description, std::string(file) == "Qor.drl" ? L"Veltrin" : L"");
+            // In German, the design's language, but for the icon, which has none.
+            Languages languages;
+            ::EnumResourceTypesW(module, OnType, LONG_PTR(&languages));
+            for (const auto& [type, language] : languages) {
+                EXPECT_EQ(language, type == ULONG_PTR(RT_ICON) || type == ULONG_PTR(RT_GROUP_ICON) ? 0 : 0x0407) << "type " << type;
+            }
         }
     }
 }

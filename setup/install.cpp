@@ -74,15 +74,18 @@ void RefuseAnotherFolder(const std::optional<RegistryValues>& entry, const std::
 
 void InstallInto(const InstallRequest& request, SetupLog& log) {
     log.Line(L"installing into " + request.windows + L", language " + LanguageCode(request.language));
-    std::vector<Replacement> files;  // outside the try: the transaction puts them back after it
+    // Outside the try, what the transaction's undos use after it: the files it
+    // puts back, the entry it restores.
+    std::vector<Replacement> files;
     files.reserve(std::size(kInstalledFiles));
+    std::optional<RegistryValues> earlier;
     Transaction install(log);
     try {
         if (!IsAbsolutePath(request.windows) || !IsFolder(request.windows)) throw StepFailure("no Windows directory to install into");
         SweepScratchFiles(request.windows, kInstalledFiles, log);
         const std::string saver = ShippedSaver(request.shipped), uninstaller = OwnFile(request.setupProgram);
         const std::string settings = toolkit::SettingsRecord(request.language);
-        const std::optional<RegistryValues> earlier = ReadEntry();
+        earlier = ReadEntry();
         RefuseAnotherFolder(earlier, request.windows);
         // Every new file is written beside its target before anything is touched.
         files.emplace_back(JoinPath(request.windows, kUninstallerName), uninstaller);
@@ -91,7 +94,7 @@ void InstallInto(const InstallRequest& request, SetupLog& log) {
         const RegistryValues entry = EntryFor(request, saver, settings, saver.size() + settings.size() + uninstaller.size());
 
         install.Do(std::wstring(L"registered HKLM\\") + kUninstallKey, [&] { SetEntryValues(Unlisted(entry)); },
-                   [earlier] { return UndoneUnless(RestoreEntry(earlier)); });
+                   [&earlier] { return UndoneUnless(RestoreEntry(earlier)); });
         for (Replacement& file : files) {
             install.Do(L"written " + file.Target(), [&file] { file.Apply(); }, [&file] { return file.Undo(); });
         }

@@ -57,8 +57,11 @@ UninstallOutcome RemoveTheEntryOnly(const std::wstring& folder, const std::wstri
 // settings are marked; it is unlisted before the uninstaller leaves, and
 // goes last.
 void RemoveTheInstall(const RegistryValues& entry, const std::wstring& folder, const std::wstring& running, SetupLog& log) {
-    std::vector<Removal> files;      // outside the try: the transaction unmarks them after it,
-    std::optional<MovedAside> self;  // and puts this back
+    // Outside the try, what the transaction's undos use after it: the files it
+    // unmarks, this program's file it puts back, the choice it restores.
+    std::vector<Removal> files;
+    std::optional<MovedAside> self;
+    std::optional<RegistryValue> chosen = ChosenSaver();
     Transaction removal(log);
     try {
         const std::wstring saver = JoinPath(folder, kInstalledSaverName), uninstaller = JoinPath(folder, kUninstallerName);
@@ -71,20 +74,20 @@ void RemoveTheInstall(const RegistryValues& entry, const std::wstring& folder, c
         for (Removal& file : std::span(files).first(2)) {
             removal.Do(L"marked for removal: " + file.Path(), [&file] { file.Mark(); }, [&file] { return file.Undo(); });
         }
-        if (const std::optional<RegistryValue> chosen = ChosenSaver(); ChosenIs(chosen, saver)) {
+        if (ChosenIs(chosen, saver)) {
             removal.Do(L"no longer the chosen screen saver: " + PathOf(*chosen),
                        [] { ThrowIfWin32Error(SetChosenSaver(std::nullopt), "the chosen screen saver cannot be cleared"); },
-                       [chosen] { return UndoneUnless(SetChosenSaver(chosen)); });
+                       [&chosen] { return UndoneUnless(SetChosenSaver(chosen)); });
         }
         removal.Do(L"no longer listed in Apps & features", [] { ThrowIfWin32Error(Unlist(), "the entry cannot be removed"); },
-                   [entry] { return UndoneUnless(RestoreEntry(entry)); });
+                   [&entry] { return UndoneUnless(RestoreEntry(entry)); });
         if (fromUninstaller) {
             removal.Do(L"moved aside: " + running, [&] { self.emplace(running); }, [&self] { return self ? self->Undo() : L""; });
         } else {
             removal.Do(L"marked for removal: " + uninstaller, [&files] { files.back().Mark(); }, [&files] { return files.back().Undo(); });
         }
         removal.Do(L"removed the entry", [] { ThrowIfWin32Error(DeleteEntry(), "the entry cannot be removed"); },
-                   [entry] { return UndoneUnless(RestoreEntry(entry)); });
+                   [&entry] { return UndoneUnless(RestoreEntry(entry)); });
         removal.Commit();
     } catch (const std::exception& failure) {
         log.Failed(failure);

@@ -13,8 +13,8 @@ ButtonCaptions CaptionsFor(Language language) {
 std::vector<std::wstring> ScreenItems(bool finished, Language language, const rt::VersionRecord& version) {
     const bool english = language == Language::English;
     std::vector<std::wstring> items = {
-        english ? L"Veltrin-Screen-Saver" : L"Veltrin-Bildschirmschoner",
-        english ? L"Free Program!" : L"Kostenloses Programm!",
+        rt::FromWindows1252(toolkit::TextsIn(language).title),
+        rt::FromWindows1252(toolkit::TextsIn(language).note),
         toolkit::AuthorLine(version),
         // Three empty lines set the version apart from what follows.
         toolkit::VersionLine(version) + L"\r\r",

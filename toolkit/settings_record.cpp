@@ -19,13 +19,11 @@ std::wstring Drawable(std::string text) {
 
 }  // namespace
 
-std::string SettingsRecord(Language language) {
-    return language == Language::German ? rt::FormatRecord({"Veltrin-Bildschirmschoner", "Kostenloses Programm!"})
-                                        : rt::FormatRecord({"Veltrin-Screen-Saver", "Free Program!"});
-}
+std::string SettingsRecord(Language language) { return rt::FormatRecord({TextsIn(language).title, TextsIn(language).note}); }
 
 SettingsTexts ParseSettings(std::optional<std::string_view> content) {
-    SettingsTexts texts{std::wstring(kDefaultTitle), std::wstring(kDefaultNote)};
+    constexpr ProductTexts english = TextsIn(Language::English);
+    SettingsTexts texts{rt::FromWindows1252(english.title), rt::FromWindows1252(english.note)};
     if (!content) return texts;
     std::vector<std::string> fields = rt::ReadFields(*content, 2);
     if (fields.size() > 0) texts.TitleText = Drawable(std::move(fields[0]));

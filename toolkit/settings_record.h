@@ -12,9 +12,17 @@ namespace toolkit {
 
 enum class Language { English, German };
 
-// What stands in for a text the file does not give.
-inline constexpr std::wstring_view kDefaultTitle = L"Veltrin-Screen-Saver";
-inline constexpr std::wstring_view kDefaultNote = L"Free Program!";
+// The product's title and note in a language: what the setup writes into the
+// file, shows on its welcome screen and lists the product by. The English
+// ones stand in for a text the file does not give.
+struct ProductTexts {
+    const char* title;
+    const char* note;
+};
+inline constexpr ProductTexts TextsIn(Language language) {
+    return language == Language::German ? ProductTexts{"Veltrin-Bildschirmschoner", "Kostenloses Programm!"}
+                                        : ProductTexts{"Veltrin-Screen-Saver", "Free Program!"};
+}
 
 // A text from the file is cut to this many characters: the about window shows
 // one line of each, and a damaged file must not make it lay out megabytes.

@@ -30,8 +30,7 @@ void frmAbout1::Form_Load() {
 }
 
 void frmAbout1::DrawTexts() {
-    const auto items = toolkit::AboutItems(TitleText, NoteText, rt::App::Version());
-    Compose([&] { PrintTexts(items, kPasses); });
+    Compose(toolkit::AboutItems(TitleText, NoteText, rt::App::Version()), kPasses);
 }
 
 void frmAbout1::imgEnde_Click() { rt::End(); }

@@ -47,8 +47,7 @@ void frmInstall1::Form_Load() {
 }
 
 void frmInstall1::DrawTexts(bool Finished) {
-    const auto items = setup::ScreenItems(Finished, language_, rt::App::Version());
-    Compose([&] { PrintTexts(items, kPasses); });
+    Compose(setup::ScreenItems(Finished, language_, rt::App::Version()), kPasses);
 }
 
 // Enter and Escape work as a dialog's default and cancel buttons: install,

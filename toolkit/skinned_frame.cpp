@@ -35,7 +35,10 @@ void SkinnedForm::ResetButtons() { imgEnde.ShowFace(Face::Normal); }
 
 void SkinnedForm::picHintergrund_MouseMove(int, int, float, float) { ResetButtons(); }
 
-void SkinnedForm::PrintTexts(std::span<const std::wstring> items, std::span<const TextPass> passes) {
+void SkinnedForm::Compose(std::span<const std::wstring> items, std::span<const TextPass> passes) {
+    picHintergrund.Cls();
+    picHintergrund.Move(0, 0);
+    picHintergrund.PaintPicture(imgHintergrund.GetPicture(), 0, 0);
     for (const TextPass& pass : passes) {
         picHintergrund.SetForeColor(pass.colour);
         picHintergrund.CurrentY = pass.y;
@@ -44,13 +47,6 @@ void SkinnedForm::PrintTexts(std::span<const std::wstring> items, std::span<cons
             picHintergrund.Print(item);
         }
     }
-}
-
-void SkinnedForm::Compose(const std::function<void()>& drawTexts) {
-    picHintergrund.Cls();
-    picHintergrund.Move(0, 0);
-    picHintergrund.PaintPicture(imgHintergrund.GetPicture(), 0, 0);
-    drawTexts();
     // The skin, not the whole window, is centred; no correction on small screens.
     Move(rt::Screen::Width() / 2 - picHintergrund.Width() / 2, rt::Screen::Height() / 2 - picHintergrund.Height() / 2,
          kWindowWidth, kWindowHeight);

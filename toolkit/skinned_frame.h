@@ -3,7 +3,6 @@
 // the device in its skin picture, texts drawn on the device's screen, picture
 // buttons, and a translucent display panel lying behind the screen opening.
 // The window is given its panel when it is made; each holds the other.
-#include <functional>
 #include <span>
 #include <string>
 
@@ -44,13 +43,11 @@ public:
 protected:
     SkinnedForm(const SkinLayout& layout, PanelForm& panel);
 
-    // The composition: clear, place and paint the skin, draw the texts, centre
-    // the window on the screen, cut its outline from the picture, show the panel.
-    void Compose(const std::function<void()>& drawTexts);
-
-    // The text step of a composition: every item printed at the pass's x, one
-    // below the other from its y, once for each pass in order.
-    void PrintTexts(std::span<const std::wstring> items, std::span<const TextPass> passes);
+    // The composition: clear, place and paint the skin, print every item at
+    // each pass's x, one below the other from its y, a pass after another;
+    // centre the window on the screen, cut its outline from the picture, show
+    // the panel.
+    void Compose(std::span<const std::wstring> items, std::span<const TextPass> passes);
 
     // The close button's click is the window's own.
     virtual void imgEnde_Click() = 0;

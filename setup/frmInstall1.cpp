@@ -64,8 +64,7 @@ void frmInstall1::Form_KeyDown(int KeyCode, int) {
 void frmInstall1::imgNext_Click() {
     imgNext.SetVisible(false);  // for the rest of this window's life
     if (!session_.Install(language_)) {
-        const setup::Message message = setup::MessageFor(setup::Say::InstallFailed, language_);
-        rt::MsgBox(hWnd(), message.text, MB_OK | MB_ICONSTOP, message.title);
+        session_.Tell(setup::Say::InstallFailed, language_, hWnd());
         session_.End(setup::kFailed);
     }
     // Installed: whatever the screen does now, the setup has succeeded.

@@ -20,6 +20,13 @@ std::wstring_view Trimmed(std::wstring_view argument) {
     return argument.substr(first, argument.find_last_not_of(L" \t") - first + 1);
 }
 
+const SwitchDesign* Named(std::wstring_view name) {
+    for (const SwitchDesign& known : kSwitches) {
+        if (name == known.name || (known.alias && name == known.alias)) return &known;
+    }
+    return nullptr;
+}
+
 // One argument into `options`; false when it is refused.
 bool Take(std::wstring_view argument, SetupOptions& options) {
     if (argument.size() < 2 || (argument[0] != L'/' && argument[0] != L'-')) return false;
@@ -27,25 +34,26 @@ bool Take(std::wstring_view argument, SetupOptions& options) {
     const std::wstring name = Lower(argument.substr(1, equals - 1));
     const std::optional<std::wstring_view> value =
         equals == std::wstring_view::npos ? std::nullopt : std::optional(argument.substr(equals + 1));
-    if (name == L"lang") {
-        options.language = value ? LanguageOfCode(Lower(*value)) : std::nullopt;
-        return options.language.has_value();
+    const SwitchDesign* known = Named(name);
+    if (!known || value.has_value() != (known->value[0] != nullptr)) return false;
+    switch (known->which) {
+        case Switch::Quiet:
+            options.quiet = true;
+            return true;
+        case Switch::Language:
+            options.language = LanguageOfCode(Lower(*value));
+            return options.language.has_value();
+        case Switch::Log:
+            if (!value->empty()) options.log = std::wstring(*value);
+            return !value->empty();
+        case Switch::Uninstall:
+            options.uninstall = true;
+            return true;
+        case Switch::Help:
+            options.help = true;
+            return true;
     }
-    if (name == L"log") {
-        if (value && !value->empty()) options.log = std::wstring(*value);
-        return value && !value->empty();
-    }
-    if (value) return false;  // the other switches take none
-    if (name == L"quiet") {
-        options.quiet = true;
-    } else if (name == L"uninstall") {
-        options.uninstall = true;
-    } else if (name == L"?" || name == L"help") {
-        options.help = true;
-    } else {
-        return false;
-    }
-    return true;
+    return false;
 }
 
 }  // namespace

@@ -1,11 +1,7 @@
 #pragma once
 // The setup's command line, free of the platform. Switches start with '/'
-// or '-' and are matched in any case; a value follows '='.
-//   /quiet        no window and no message at all
-//   /lang=en|de   the language of the installation
-//   /log=PATH     an account of the run appended to PATH
-//   /uninstall    remove the installed saver instead
-//   /? or /help   the switches and the exit codes
+// or '-' and are matched in any case; a value follows '='. Each switch is
+// said once, in kSwitches, which the parser reads and the usage text lists.
 #include <optional>
 #include <span>
 #include <string>
@@ -16,6 +12,25 @@
 namespace setup {
 
 using toolkit::Language;
+
+enum class Switch { Quiet, Language, Log, Uninstall, Help };
+struct SwitchDesign {
+    Switch which;
+    const wchar_t* name;      // after '/' or '-', in lower case
+    const wchar_t* alias;     // another name, or none
+    const wchar_t* value[2];  // what follows '=', as the usage names it in English and German; none: it takes none
+    const wchar_t* does[2];   // in English and German
+};
+inline constexpr SwitchDesign kSwitches[] = {
+    {Switch::Quiet, L"quiet", nullptr, {}, {L"install or remove without any window or message",
+                                            L"ohne Fenster und ohne Meldung installieren oder entfernen"}},
+    {Switch::Language, L"lang", nullptr, {L"en|de", L"en|de"}, {L"the language of the installation (English if not given)",
+                                                                 L"die Sprache der Installation (ohne Angabe Englisch)"}},
+    {Switch::Log, L"log", nullptr, {L"PATH", L"PFAD"}, {L"append an account of the run to the file PATH",
+                                                         L"den Ablauf an die Datei PFAD anh\u00E4ngen"}},
+    {Switch::Uninstall, L"uninstall", nullptr, {}, {L"remove the installed screen saver", L"den installierten Bildschirmschoner entfernen"}},
+    {Switch::Help, L"?", L"help", {}, {L"this message", L"diese Meldung"}},
+};
 
 struct SetupOptions {
     bool uninstall = false;

@@ -15,34 +15,27 @@ namespace {
 // One setup at a time on the machine, whichever session started it.
 constexpr wchar_t kOneSetup[] = L"Global\\Veltrin.Setup";
 
-// A message box, unless the run is quiet; then the answer is `quietAnswer`.
-int Tell(bool quiet, Say what, Language language, UINT style, int quietAnswer = IDOK) {
-    if (quiet) return quietAnswer;
-    const Message message = MessageFor(what, language);
-    return rt::MsgBox(nullptr, message.text, style, message.title);
-}
-
 // Asks first, in the language the saver was installed in.
 int RunUninstall(const SetupOptions& options, SetupSession& session) {
     const std::optional<Language> installed = InstalledLanguage();
     const Language language = installed.value_or(options.language.value_or(Language::English));
     if (!installed) session.log.Line(L"nothing is installed");
-    if (installed && Tell(options.quiet, Say::UninstallQuestion, language, MB_YESNO | MB_ICONQUESTION, IDYES) != IDYES) {
+    if (installed && session.Tell(Say::UninstallQuestion, language) != IDYES) {
         session.log.Line(L"not removed: the user said no");
         return kCancelled;
     }
     try {
         const bool removed = installed && Uninstall(rt::App::ExeFile(), session.log) == UninstallOutcome::Removed;
-        Tell(options.quiet, removed ? Say::Uninstalled : Say::NotInstalled, language, MB_OK | MB_ICONINFORMATION);
+        session.Tell(removed ? Say::Uninstalled : Say::NotInstalled, language);
         return kDone;
     } catch (const std::exception&) {
-        Tell(options.quiet, Say::UninstallFailed, language, MB_OK | MB_ICONSTOP);
+        session.Tell(Say::UninstallFailed, language);
         return kFailed;
     }
 }
 
-int RunInstall(bool quiet, Language language, SetupSession& session) {
-    if (quiet) return session.Install(language) ? kDone : kFailed;
+int RunInstall(Language language, SetupSession& session) {
+    if (session.quiet) return session.Install(language) ? kDone : kFailed;
     SetupWindows(session, language).Run();  // its windows end the setup; if none did, it is left
     return session.LeaveCode();
 }
@@ -60,11 +53,11 @@ void Run(std::span<const std::wstring> arguments) {
     std::wstring line = L"Veltrin-Setup";
     for (const std::wstring& argument : arguments) line += L" " + argument;
     log.Line(line);
-    SetupSession session{request, log};
+    SetupSession session{request, log, options.quiet};
     const Language language = options.language.value_or(Language::English);
     if (!options.valid || options.help) {
         if (!options.valid) log.Line(L"refused: an argument it does not know");
-        Tell(options.quiet, Say::Usage, language, MB_OK | (options.valid ? MB_ICONINFORMATION : MB_ICONWARNING));
+        session.Tell(options.valid ? Say::Usage : Say::Refused, language);
         session.End(options.valid ? kDone : kFailed);
     }
     // Held from here to the end; a setup that only says something never holds it.
@@ -72,11 +65,11 @@ void Run(std::span<const std::wstring> arguments) {
     if (oneSetup->AnotherCopyRunning()) {
         oneSetup.reset();
         log.Line(L"another setup is running");
-        Tell(options.quiet, Say::AlreadyRunning, language, MB_OK | MB_ICONEXCLAMATION);
+        session.Tell(Say::AlreadyRunning, language);
         session.End(kAlreadyRunning);
     }
     session.End(static_cast<ExitCode>(options.uninstall ? RunUninstall(options, session)
-                                                        : RunInstall(options.quiet, language, session)));
+                                                        : RunInstall(language, session)));
 }
 
 }  // namespace setup

@@ -11,6 +11,7 @@
 #include "driver.h"
 #include "sequential_file.h"
 #include "setup_rules.h"
+#include "setup_texts.h"
 
 namespace e2e {
 namespace {
@@ -257,11 +258,11 @@ TEST(CommandLine, QuietInstallsInTheLanguageAskedRegistersItselfAndLogsEveryRun)
 // Without /quiet, a refused or a help command line lists the switches and
 // the exit codes, and an uninstall with nothing installed says so.
 TEST(CommandLine, WithoutQuietItSaysWhatItDid) {
-    const wchar_t* usage = setup::MessageFor(setup::Say::Usage, setup::Language::English).text;
+    const std::wstring usage = setup::MessageFor(setup::Say::Usage, setup::Language::English).text;
     const struct {
         const wchar_t *tail, *text;
         DWORD code;
-    } runs[] = {{L" /?", usage, 0}, {L" /bogus", usage, 1}, {L" /uninstall", L"The screen saver is not installed.", 0}};
+    } runs[] = {{L" /?", usage.c_str(), 0}, {L" /bogus", usage.c_str(), 1}, {L" /uninstall", L"The screen saver is not installed.", 0}};
     for (const auto& r : runs) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(r.tail)));
         SetupRun run(r.tail);

@@ -6,6 +6,7 @@
 #include "paths.h"
 #include "setup_args.h"
 #include "setup_rules.h"
+#include "setup_texts.h"
 
 using setup::Language;
 using Items = std::vector<std::wstring>;

@@ -1,0 +1,83 @@
+#include "setup_texts.h"
+
+#include "screen_texts.h"
+#include "setup_args.h"
+#include "text_encoding.h"
+
+namespace setup {
+
+ButtonCaptions CaptionsFor(Language language) {
+    return language == Language::English ? ButtonCaptions{L"&Next", L"&Cancel"}
+                                         : ButtonCaptions{L"&Weiter", L"&Abbrechen"};
+}
+
+std::vector<std::wstring> ScreenItems(bool finished, Language language, const rt::VersionRecord& version) {
+    const bool english = language == Language::English;
+    std::vector<std::wstring> items = {
+        rt::FromWindows1252(toolkit::TextsIn(language).title),
+        rt::FromWindows1252(toolkit::TextsIn(language).note),
+        toolkit::AuthorLine(version),
+        // Three empty lines set the version apart from what follows.
+        toolkit::VersionLine(version) + L"\r\r",
+    };
+    if (!finished && english) {
+        items.insert(items.end(), {L"Please click on the button", L"at the right buttom corner", L"to install the program."});
+    } else if (!finished) {
+        items.insert(items.end(), {L"Bitte klicken Sie auf die", L"rechte untere Schalt-", L"fl\u00E4che, um das Programm",
+                                   L"zu installieren."});
+    } else if (english) {
+        items.insert(items.end(), {L"Screen Saver has been", L"successfully installed.", L"Setup will end now."});
+    } else {
+        items.insert(items.end(), {L"Die Installation wurde", L"erfolgreich abgeschlossen.", L"Setup wird jetzt beendet."});
+    }
+    // Every item is printed with a carriage return of its own: one empty line below it.
+    for (std::wstring& item : items) item += L'\r';
+    return items;
+}
+
+namespace {
+
+constexpr wchar_t kSetupTitle[] = L"Veltrin-Setup";
+constexpr wchar_t kErrorTitle[] = L"Setup-Error";
+constexpr wchar_t kGermanErrorTitle[] = L"Setup-Fehler";
+constexpr wchar_t kRunning[] = L"Veltrin-Setup is already running.\n\nVeltrin-Setup l\u00E4uft bereits.";
+
+// Each text in English, then in German.
+constexpr struct {
+    const wchar_t* text;
+    const wchar_t* title;
+} kMessages[][2] = {
+    {{L"The screen saver could not be installed. Setup will end.", kErrorTitle},
+     {L"Der Bildschirmschoner konnte nicht installiert werden. Setup wird beendet.", kGermanErrorTitle}},
+    {{L"Remove the screen saver Veltrin and its settings from this computer?", kSetupTitle},
+     {L"Soll der Bildschirmschoner Veltrin mit seinen Einstellungen von diesem Computer entfernt werden?", kSetupTitle}},
+    {{L"The screen saver has been removed.", kSetupTitle}, {L"Der Bildschirmschoner wurde entfernt.", kSetupTitle}},
+    {{L"The screen saver is not installed.", kSetupTitle}, {L"Der Bildschirmschoner ist nicht installiert.", kSetupTitle}},
+    {{L"The screen saver could not be removed. Setup will end.", kErrorTitle},
+     {L"Der Bildschirmschoner konnte nicht entfernt werden. Setup wird beendet.", kGermanErrorTitle}},
+    {{kRunning, kSetupTitle}, {kRunning, kSetupTitle}},
+};
+
+// The switches as their list names them, then the exit codes.
+std::wstring Usage(Language language) {
+    const int german = language == Language::German;
+    std::wstring synopsis = kSetupTitle, lines;
+    for (const SwitchDesign& s : kSwitches) {
+        const std::wstring form = L"/" + std::wstring(s.name) + (s.value[german] ? L"=" + std::wstring(s.value[german]) : L"");
+        if (!s.alias) synopsis += L" [" + form + L"]";
+        lines += form + (s.alias ? (german ? L" oder /" : L" or /") + std::wstring(s.alias) : L"") + L"\t" + s.does[german] + L"\n";
+    }
+    return synopsis + L"\n\n" + lines + L"\n" +
+           (german ? L"R\u00FCckgabewerte: 0 erledigt, 1 fehlgeschlagen, 2 abgebrochen, 3 ein anderes Setup l\u00E4uft."
+                   : L"Exit codes: 0 done, 1 failed, 2 cancelled, 3 another setup is running.");
+}
+
+}  // namespace
+
+Message MessageFor(Say what, Language language) {
+    if (what == Say::Usage || what == Say::Refused) return {Usage(language), kSetupTitle};
+    const auto& message = kMessages[static_cast<int>(what)][language == Language::German ? 1 : 0];
+    return {message.text, message.title};
+}
+
+}  // namespace setup

@@ -3,12 +3,13 @@
 # time in GDI, not in their own code), each function and datum in a section of
 # its own so that the linker drops what nothing calls, and symbols stripped.
 # Function-local statics go without locks: both programs run one thread.
+# No run-time type information: nothing asks a type but a catch, which has its own.
 # The test programs link the same libraries but keep their own link flags.
 # One commit builds to the same bytes wherever and whenever it is built: no
 # link time in the header (the header's checksum covers it), and no folder
 # of the build in what the compiler writes down.
 set(VELTRIN_SHIPPED_COMPILE_OPTIONS
-    $<$<CONFIG:Release,MinSizeRel>:-Os> -ffunction-sections -fdata-sections -fno-threadsafe-statics
+    $<$<CONFIG:Release,MinSizeRel>:-Os> -ffunction-sections -fdata-sections -fno-threadsafe-statics -fno-rtti
     -ffile-prefix-map=${PROJECT_SOURCE_DIR}/= -ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
 set(VELTRIN_SHIPPED_LINK_OPTIONS -Wl,--gc-sections $<$<CONFIG:Release,MinSizeRel>:-s> -Wl,--no-insert-timestamp)
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "handles.h"
-#include "step_failure.h"
+#include "failures.h"
 
 namespace setup {
 namespace {

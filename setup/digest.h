@@ -8,7 +8,7 @@ namespace setup {
 
 using Digest = std::array<unsigned char, 32>;
 
-// Throws StepFailure when the system cannot compute it.
+// Throws rt::Failure when the system cannot compute it.
 Digest Sha256(std::string_view bytes);
 
 }  // namespace setup

@@ -5,7 +5,7 @@
 #include "paths.h"
 #include "platform.h"
 #include "sequential_file.h"
-#include "step_failure.h"
+#include "failures.h"
 
 namespace setup {
 namespace {
@@ -43,12 +43,12 @@ ScratchFile::ScratchFile(const std::wstring& target) {
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
         error = file_ ? 0 : ::GetLastError();
     } while (NameTaken(error));
-    if (error) throw StepFailure("a new file cannot be made", error);
+    if (error) throw rt::Failure("a new file cannot be made", error);
     if (!MarkForDeletion(file_.get(), true)) {
         error = ::GetLastError();
         file_.reset();
         ::DeleteFileW(path_.c_str());
-        throw StepFailure("a new file cannot be made", error);
+        throw rt::Failure("a new file cannot be made", error);
     }
 }
 
@@ -122,7 +122,7 @@ Removal::Removal(std::wstring path)
       file_(::CreateFileW(path_.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {
     const DWORD error = file_ ? 0 : ::GetLastError();
-    if (error && error != ERROR_FILE_NOT_FOUND) throw StepFailure("a file to remove is in use", error);
+    if (error && error != ERROR_FILE_NOT_FOUND) throw rt::Failure("a file to remove is in use", error);
 }
 
 void Removal::Mark() {
@@ -149,7 +149,7 @@ MovedAside::MovedAside(std::wstring path) : path_(std::move(path)) {
         aside_ = NextScratchName(path_);
         error = rt::Platform().MoveFileExW(path_.c_str(), aside_.c_str(), 0) ? 0 : ::GetLastError();
     } while (NameTaken(error));
-    if (error) throw StepFailure("the uninstaller cannot be moved aside", error);
+    if (error) throw rt::Failure("the uninstaller cannot be moved aside", error);
     atRestart_ = rt::Platform().MoveFileExW(aside_.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 

@@ -18,12 +18,12 @@ namespace setup {
 
 class ScratchFile {
 public:
-    // A new, empty file "<target>.<process id>.<n>.tmp". Throws StepFailure.
+    // A new, empty file "<target>.<process id>.<n>.tmp". Throws rt::Failure.
     explicit ScratchFile(const std::wstring& target);
 
-    // Appends, and flushes to the disk. Throws StepFailure.
+    // Appends, and flushes to the disk. Throws rt::Failure.
     void Write(std::string_view bytes);
-    // Appends the rest of `source`, and flushes. Throws StepFailure.
+    // Appends the rest of `source`, and flushes. Throws rt::Failure.
     void CopyFrom(HANDLE source);
     // Renamed over `target` (in the same folder), with the attributes and
     // times of `info` when given, and no longer this run's: kept there. False
@@ -45,10 +45,10 @@ private:
 // goes, so that it can be put back.
 class Replacement {
 public:
-    // Throws StepFailure, leaving nothing behind.
+    // Throws rt::Failure, leaving nothing behind.
     Replacement(std::wstring target, std::string_view bytes);
 
-    // The new file in the target's place. Throws StepFailure, with the target
+    // The new file in the target's place. Throws rt::Failure, with the target
     // as it was.
     void Apply();
     // The earlier file back in its place, or the new one removed where there
@@ -71,10 +71,10 @@ private:
 // remove.
 class Removal {
 public:
-    // Throws StepFailure when the file is there but cannot be opened for deletion.
+    // Throws rt::Failure when the file is there but cannot be opened for deletion.
     explicit Removal(std::wstring path);
 
-    // Throws StepFailure when it cannot be deleted (a program runs from it).
+    // Throws rt::Failure when it cannot be deleted (a program runs from it).
     void Mark();
     // Unmarked: it stays as it was. Returns what it could not do: nothing.
     std::wstring Undo() noexcept;
@@ -92,7 +92,7 @@ private:
 // whichever comes first).
 class MovedAside {
 public:
-    // Throws StepFailure when it cannot be moved.
+    // Throws rt::Failure when it cannot be moved.
     explicit MovedAside(std::wstring path);
 
     // Back in its place; returns what it could not do: empty when it did.

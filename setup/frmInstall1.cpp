@@ -70,8 +70,9 @@ void frmInstall1::imgNext_Click() {
     // Installed: whatever the screen does now, the setup has succeeded.
     try {
         DrawTexts(true);
-    } catch (const std::exception& failure) {
+    } catch (const rt::Failure& failure) {
         session_.log.Failed(failure);
+    } catch (const std::exception&) {  // out of memory: the log could say no more
     }
     Timer1.SetEnabled(true);
 }

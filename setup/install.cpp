@@ -10,7 +10,7 @@
 #include "sequential_file.h"
 #include "settings_record.h"
 #include "shipped_saver_digest.h"
-#include "step_failure.h"
+#include "failures.h"
 #include "text_encoding.h"
 #include "transaction.h"
 #include "uninstall_entry.h"
@@ -30,7 +30,7 @@ constexpr std::size_t kMostProgramBytes = 64u << 20;
 std::string ShippedSaver(const std::wstring& path) {
     std::optional<std::string> bytes = rt::ReadWholeFile(path, kMostProgramBytes);
     ThrowLastErrorIf(!bytes, "the shipped saver cannot be read");
-    if (Sha256(*bytes) != kShippedSaverSha256) throw StepFailure("the shipped file is not the saver this setup ships");
+    if (Sha256(*bytes) != kShippedSaverSha256) throw rt::Failure("the shipped file is not the saver this setup ships");
     return std::move(*bytes);
 }
 
@@ -66,7 +66,7 @@ RegistryValues EntryFor(const InstallRequest& request, const std::string& saver,
 void RefuseAnotherFolder(const std::optional<RegistryValues>& entry, const std::wstring& windows) {
     const std::wstring earlier = entry ? TextOf(*entry, L"InstallLocation") : L"";
     if (IsAbsolutePath(earlier) && !SameFile(earlier, windows) && IsFile(JoinPath(earlier, kInstalledSaverName))) {
-        throw StepFailure("the saver is installed in another folder: remove it first");
+        throw rt::Failure("the saver is installed in another folder: remove it first");
     }
 }
 
@@ -81,7 +81,7 @@ void InstallInto(const InstallRequest& request, SetupLog& log) {
     std::optional<RegistryValues> earlier;
     Transaction install(log);
     try {
-        if (!IsAbsolutePath(request.windows) || !IsFolder(request.windows)) throw StepFailure("no Windows directory to install into");
+        if (!IsAbsolutePath(request.windows) || !IsFolder(request.windows)) throw rt::Failure("no Windows directory to install into");
         SweepScratchFiles(request.windows, kInstalledFiles, log);
         const std::string saver = ShippedSaver(request.shipped), uninstaller = OwnFile(request.setupProgram);
         const std::string settings = toolkit::SettingsRecord(request.language);
@@ -100,7 +100,7 @@ void InstallInto(const InstallRequest& request, SetupLog& log) {
         }
         install.Do(L"listed in Apps & features", [&] { WriteEntry(entry); }, [] { return UndoneUnless(Unlist()); });
         install.Commit();
-    } catch (const std::exception& failure) {
+    } catch (const rt::Failure& failure) {
         log.Failed(failure);
         install.RollBack();
         throw;

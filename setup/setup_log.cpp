@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "step_failure.h"
+#include "failure.h"
 #include "text_encoding.h"
 
 namespace setup {
@@ -39,11 +39,10 @@ void SetupLog::Line(std::wstring_view text) {
     ::WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
-void SetupLog::Failed(const std::exception& failure) {
-    const auto* step = dynamic_cast<const StepFailure*>(&failure);
+void SetupLog::Failed(const rt::Failure& failure) {
     const std::string what = failure.what();
     Line(L"failed: " + std::wstring(what.begin(), what.end()) +
-         (step && step->code() ? L" (system error " + rt::Decimal(step->code()) + L")" : L""));
+         (failure.code() ? L" (system error " + rt::Decimal(failure.code()) + L")" : L""));
 }
 
 }  // namespace setup

@@ -3,10 +3,10 @@
 // UTF-8 lines appended to the file, each stamped with the local time. A log
 // that cannot be opened or written is no reason to fail: the run goes on
 // without it.
-#include <exception>
 #include <string>
 #include <string_view>
 
+#include "failure.h"
 #include "handles.h"
 
 namespace setup {
@@ -18,7 +18,7 @@ public:
 
     void Line(std::wstring_view text);
     // A step that failed: what failed and, when the system said, its error code.
-    void Failed(const std::exception& failure);
+    void Failed(const rt::Failure& failure);
 
 private:
     rt::UniqueFile file_;

@@ -10,7 +10,7 @@
 #include "file_steps.h"
 #include "install.h"
 #include "paths.h"
-#include "step_failure.h"
+#include "failures.h"
 #include "transaction.h"
 #include "uninstall_entry.h"
 
@@ -46,7 +46,7 @@ UninstallOutcome RemoveTheEntryOnly(const std::wstring& folder, const std::wstri
     }
     if (const std::wstring left = VeltrinThatRemains(running); !left.empty()) {
         log.Line(L"remains: " + left);
-        throw StepFailure("a Veltrin remains that the entry did not name");
+        throw rt::Failure("a Veltrin remains that the entry did not name");
     }
     return UninstallOutcome::NothingInstalled;
 }
@@ -89,7 +89,7 @@ void RemoveTheInstall(const RegistryValues& entry, const std::wstring& folder, c
         removal.Do(L"removed the entry", [] { ThrowIfWin32Error(DeleteEntry(), "the entry cannot be removed"); },
                    [&entry] { return UndoneUnless(RestoreEntry(entry)); });
         removal.Commit();
-    } catch (const std::exception& failure) {
+    } catch (const rt::Failure& failure) {
         log.Failed(failure);
         removal.RollBack();
         throw;
@@ -111,7 +111,7 @@ UninstallOutcome Uninstall(const std::wstring& running, SetupLog& log) {
         folder = TextOf(*entry, L"InstallLocation");
         if (IsAbsolutePath(folder) && IsFolder(folder)) SweepScratchFiles(folder, kInstalledFiles, log);
         if (!IsAbsolutePath(folder) || !IsFile(JoinPath(folder, kUninstallerName))) return RemoveTheEntryOnly(folder, running, log);
-    } catch (const std::exception& failure) {
+    } catch (const rt::Failure& failure) {
         log.Failed(failure);
         throw;
     }

@@ -5,7 +5,7 @@
 
 #include "handles.h"
 #include "platform.h"
-#include "step_failure.h"
+#include "failures.h"
 
 namespace setup {
 namespace {
@@ -114,7 +114,7 @@ LSTATUS RestoreEntry(const std::optional<RegistryValues>& earlier) noexcept {
     try {
         WriteEntry(*earlier);  // in place of whatever the failed write left
         return ERROR_SUCCESS;
-    } catch (const StepFailure& failure) {
+    } catch (const rt::Failure& failure) {
         return static_cast<LSTATUS>(failure.code());
     } catch (const std::exception&) {
         return ERROR_OUTOFMEMORY;

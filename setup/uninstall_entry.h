@@ -27,17 +27,17 @@ struct RegistryValue {
 };
 using RegistryValues = std::vector<RegistryValue>;
 
-// The entry's values; nothing when there is no entry. Throws StepFailure when
+// The entry's values; nothing when there is no entry. Throws rt::Failure when
 // it is there but cannot be read.
 std::optional<RegistryValues> ReadEntry();
 // A text value of the entry; empty when it is missing or holds no text.
 std::wstring TextOf(const RegistryValues& values, std::wstring_view name);
 
 // These values set in the entry, which is made if need be; its others stay.
-// Throws StepFailure.
+// Throws rt::Failure.
 void SetEntryValues(const RegistryValues& values);
 // The entry holding exactly these values, each rewritten in place (it is
-// never absent meanwhile) and then any other dropped. Throws StepFailure.
+// never absent meanwhile) and then any other dropped. Throws rt::Failure.
 void WriteEntry(const RegistryValues& values);
 // `values` without the uninstall commands: not yet listed.
 RegistryValues Unlisted(RegistryValues values);

@@ -3,9 +3,9 @@
 // are added with Add; Load(i) makes a further element at run time with element
 // 0's design settings, hidden until shown. The array's events carry the index.
 #include <functional>
-#include <map>
 #include <memory>
 #include <type_traits>
+#include <vector>
 
 #include "failure.h"
 
@@ -40,11 +40,12 @@ public:
 
     // The element at `index`; a missing element is a run-time failure.
     Control& operator()(int index) const {
-        const auto it = elements_.find(index);
-        if (it == elements_.end()) throw Failure("a control array element that does not exist");
-        return *it->second;
+        if (!Exists(index)) throw Failure("a control array element that does not exist");
+        return *elements_[static_cast<std::size_t>(index)];
     }
-    bool Exists(int index) const { return elements_.count(index) != 0; }
+    bool Exists(int index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < elements_.size() && elements_[static_cast<std::size_t>(index)];
+    }
 
     // A further element of the design.
     void Add(int index, const Design& design) {
@@ -69,12 +70,13 @@ private:
             control->MouseMove = [this, index](int b, int s, float x, float y) { if (MouseMove) MouseMove(index, b, s, x, y); };
         }
         control->Click = [this, index] { if (Click) Click(index); };
-        elements_.emplace(index, std::move(control));
+        if (elements_.size() <= static_cast<std::size_t>(index)) elements_.resize(static_cast<std::size_t>(index) + 1);
+        elements_[static_cast<std::size_t>(index)] = std::move(control);
     }
 
     std::function<std::unique_ptr<Control>(const Design&)> make_;
     Design design_;
-    std::map<int, std::unique_ptr<Control>> elements_;
+    std::vector<std::unique_ptr<Control>> elements_;  // by index; none where no element is loaded
 };
 
 }  // namespace rt

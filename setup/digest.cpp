@@ -33,12 +33,14 @@ Digest Sha256(std::string_view bytes) {
     const rt::UniqueHandle<HashTraits> ownedHash(hash);
     for (std::size_t at = 0; at < bytes.size();) {
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - at, 1u << 20));
-        ThrowLastErrorIf(!::CryptHashData(hash, reinterpret_cast<const BYTE*>(bytes.data() + at), chunk, 0), "the digest cannot be computed");
+        ThrowLastErrorIf(!::CryptHashData(hash, reinterpret_cast<const BYTE*>(bytes.data() + at), chunk, 0),
+                         "the digest cannot be computed");
         at += chunk;
     }
     Digest digest{};
     DWORD size = digest.size();
-    ThrowLastErrorIf(!::CryptGetHashParam(hash, HP_HASHVAL, digest.data(), &size, 0) || size != digest.size(), "the digest cannot be computed");
+    ThrowLastErrorIf(!::CryptGetHashParam(hash, HP_HASHVAL, digest.data(), &size, 0) || size != digest.size(),
+                     "the digest cannot be computed");
     return digest;
 }
 

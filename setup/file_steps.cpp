@@ -164,7 +164,9 @@ void SweepScratchFiles(const std::wstring& folder, std::span<const wchar_t* cons
         const rt::UniqueFindHandle search(::FindFirstFileW(JoinPath(folder, (std::wstring(target) + L".*.tmp").c_str()).c_str(), &found));
         for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found)) {
             const std::wstring path = JoinPath(folder, found.cFileName);
-            if (IsScratchName(found.cFileName, target) && ::DeleteFileW(path.c_str())) log.Line(L"removed what an earlier setup left: " + path);
+            if (IsScratchName(found.cFileName, target) && ::DeleteFileW(path.c_str())) {
+                log.Line(L"removed what an earlier setup left: " + path);
+            }
         }
     }
 }

@@ -30,6 +30,14 @@ BOOL WINAPI OneMoveFails(LPCWSTR from, LPCWSTR to, DWORD flags) { return ++calls
 LSTATUS WINAPI OneValueFails(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
     return ++calls != failing ? ::RegSetValueExW(key, name, 0, type, data, size) : ERROR_ACCESS_DENIED;
 }
+// Whether the entry was listed as the uninstaller moved: into its place by an
+// install, aside by the removal. It must be neither.
+bool listedAsTheUninstallerMoved = false;
+BOOL WINAPI MoveWatchingTheEntry(LPCWSTR from, LPCWSTR to, DWORD flags) {
+    const bool uninstaller = to && std::wstring(from).find(L"Veltrin-Uninstall.exe") != std::wstring::npos;
+    listedAsTheUninstallerMoved |= uninstaller && !setup::TextOf(setup::ReadEntry().value_or(kEarlierEntry), L"UninstallString").empty();
+    return ::MoveFileExW(from, to, flags);
+}
 fs::path Made(const fs::path& folder) {
     fs::create_directories(folder);
     return folder;
@@ -208,19 +216,23 @@ TEST_F(Install, AnEntryThatNamesNoInstallGoesAloneAndSaysWhatRemains) {
 // Files of the same names but its own (an administrator's backup, a kept
 // earlier saver) stay; what a killed setup left under its scratch names goes;
 // a read-only earlier saver is replaced. The entry holds what this install
-// says, nothing of the earlier one.
+// says, nothing of the earlier one, and is listed only while its uninstaller
+// is in place.
 TEST_F(Install, LeavesOtherFilesAloneAndNothingOfItsOwnOrOfAKilledSetup) {
     const wchar_t* theirs[] = {L"Veltrin.scr.old", L"Veltrin.scr.my.tmp", L"Veltrin.scr.7.1.kept"};
     for (const wchar_t* name : {theirs[0], theirs[1], theirs[2], L"Veltrin.scr.7.2.tmp", L"Veltrin-Uninstall.exe.7.3.tmp"}) {
         Write(windows / name, "left");
     }
     ::SetFileAttributesW((windows / L"Veltrin.scr").c_str(), FILE_ATTRIBUTE_READONLY);
+    platform->MoveFileExW = MoveWatchingTheEntry;
     setup::InstallInto(Request(), log);
     const Files files = FilesIn();
     EXPECT_TRUE(files.size() == 6 && files.at(L"Veltrin.scr") == kSaver && std::all_of(std::begin(theirs), std::end(theirs), [&](auto name) {
                     return files.count(name);
                 })) << e2e::Listing(files);
     EXPECT_EQ(setup::ReadEntry().value_or(kEarlierEntry).size(), 11u);
+    setup::Uninstall((windows / L"Veltrin-Uninstall.exe").wstring(), log);
+    EXPECT_FALSE(listedAsTheUninstallerMoved);
 }
 
 }  // namespace

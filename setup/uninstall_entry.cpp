@@ -25,14 +25,14 @@ rt::UniqueRegKey OpenEntry(REGSAM access) {
 
 }  // namespace
 
-RegistryValue RegistryValue::Text(std::wstring name, const std::wstring& text) {
+RegistryValue RegistryValue::Text(const wchar_t* name, const std::wstring& text) {
     const auto* bytes = reinterpret_cast<const BYTE*>(text.c_str());
-    return {std::move(name), REG_SZ, {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)}};
+    return {name, REG_SZ, {bytes, bytes + (text.size() + 1) * sizeof(wchar_t)}};
 }
 
-RegistryValue RegistryValue::Number(std::wstring name, DWORD number) {
+RegistryValue RegistryValue::Number(const wchar_t* name, DWORD number) {
     const auto* bytes = reinterpret_cast<const BYTE*>(&number);
-    return {std::move(name), REG_DWORD, {bytes, bytes + sizeof number}};
+    return {name, REG_DWORD, {bytes, bytes + sizeof number}};
 }
 
 std::optional<RegistryValues> ReadEntry() {

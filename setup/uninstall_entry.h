@@ -21,8 +21,8 @@ struct RegistryValue {
     DWORD type = REG_SZ;
     std::vector<BYTE> data;
 
-    static RegistryValue Text(std::wstring name, const std::wstring& text);
-    static RegistryValue Number(std::wstring name, DWORD number);
+    static RegistryValue Text(const wchar_t* name, const std::wstring& text);
+    static RegistryValue Number(const wchar_t* name, DWORD number);
     friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
 };
 using RegistryValues = std::vector<RegistryValue>;

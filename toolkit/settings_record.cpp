@@ -22,8 +22,7 @@ std::wstring Drawable(std::string text) {
 std::string SettingsRecord(Language language) { return rt::FormatRecord({TextsIn(language).title, TextsIn(language).note}); }
 
 SettingsTexts ParseSettings(std::optional<std::string_view> content) {
-    constexpr ProductTexts english = TextsIn(Language::English);
-    SettingsTexts texts{rt::FromWindows1252(english.title), rt::FromWindows1252(english.note)};
+    SettingsTexts texts{rt::FromWindows1252(kEnglishTexts.title), rt::FromWindows1252(kEnglishTexts.note)};
     if (!content) return texts;
     std::vector<std::string> fields = rt::ReadFields(*content, 2);
     if (fields.size() > 0) texts.TitleText = Drawable(std::move(fields[0]));

@@ -19,10 +19,9 @@ struct ProductTexts {
     const char* title;
     const char* note;
 };
-inline constexpr ProductTexts TextsIn(Language language) {
-    return language == Language::German ? ProductTexts{"Veltrin-Bildschirmschoner", "Kostenloses Programm!"}
-                                        : ProductTexts{"Veltrin-Screen-Saver", "Free Program!"};
-}
+inline constexpr ProductTexts kEnglishTexts{"Veltrin-Screen-Saver", "Free Program!"};
+inline constexpr ProductTexts kGermanTexts{"Veltrin-Bildschirmschoner", "Kostenloses Programm!"};
+inline constexpr ProductTexts TextsIn(Language language) { return language == Language::German ? kGermanTexts : kEnglishTexts; }
 
 // A text from the file is cut to this many characters: the about window shows
 // one line of each, and a damaged file must not make it lay out megabytes.

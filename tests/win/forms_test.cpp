@@ -1,7 +1,8 @@
 // The forms in-process: the runtime's timers and the lives of its forms, the
 // effect window's exit rules with the cursor calls counted, its full-screen
-// set-up over a faked desk of two monitors, and the setup's windows with the
-// end, the message box and the program start faked through the platform table.
+// set-up over a faked desk of two monitors, its drawing at the display's
+// scale, and the setup's windows with the end, the message box and the
+// program start faked through the platform table.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -8,12 +8,15 @@
 // work on the machine then falls on both sides alike.
 //
 // The product is the real frmmain: loaded without a switch (the designed
-// window, maximised), its column layout run, then steps exactly as its step
-// loop takes them: saver::RunPass over rt::Rnd, Step(col, k), rt::DoEvents().
-// The reference is a 1024x768 window with one read-only multi-line EDIT per
-// column, the same column and piece choice, the same clear rule, SetWindowTextA
-// and a PeekMessage loop after each step. Both run in this one process, each
-// in its own top-level window, shown only during its turns.
+// window, maximised, at the display's dpi), its column layout run, then steps
+// exactly as its step loop takes them: saver::RunPass over rt::Rnd,
+// Step(col, k), rt::DoEvents(). The reference is a window of the same size
+// with one read-only multi-line EDIT per column, placed where the product's
+// columns are and drawing with the product's font at the same dpi, the same
+// column and piece choice, the same clear rule, SetWindowTextW and a
+// PeekMessage loop after each step. Both run in this one process, each in its
+// own top-level window, shown only during its turns. `scripts/bench --dpi 144
+// effect` runs both at 144 dpi.
 //
 // Last line: "effect ratio: R", R = product steps/s / reference steps/s
 // (the reference's time per step divided by ours; higher is better).
@@ -28,6 +31,8 @@
 #include <vector>
 
 #include "saver_windows.h"
+#include "dpi.h"
+#include "fonts.h"
 #include "handles.h"
 #include "mdlSaver.h"
 #include "random.h"
@@ -36,9 +41,6 @@
 
 namespace {
 
-constexpr int kWidth = 1024;
-constexpr int kHeight = 768;
-constexpr int kColumnPixels = 11;  // 165 twips at 96 dpi, as frmmain's column design
 constexpr COLORREF kDigitGreen = RGB(0, 128, 0);
 
 struct Figures {
@@ -66,9 +68,10 @@ void Settle(double seconds) {
     }
 }
 
-// Columns [0, columns) of `window` that hold at least one green pixel (green
-// clearly above red and blue), read back from the window's own surface.
-int GreenColumns(HWND window, int columns) {
+// The columns, given as their places in the window, that hold at least one
+// green pixel (green clearly above red and blue), read back from the window's
+// own surface.
+int GreenColumns(HWND window, const std::vector<RECT>& columns) {
     RECT client{};
     ::GetClientRect(window, &client);
     const int w = client.right, h = client.bottom;
@@ -79,10 +82,10 @@ int GreenColumns(HWND window, int columns) {
     ::GdiFlush();
     const std::uint32_t* pixels = copy.Bits();
     int green = 0;
-    for (int c = 0; c < columns; ++c) {
+    for (const RECT& c : columns) {
         bool found = false;
         for (int y = 0; y < h && !found; ++y) {
-            for (int x = c * kColumnPixels; x < (c + 1) * kColumnPixels && x < w && !found; ++x) {
+            for (int x = c.left; x < c.right && x < w && !found; ++x) {
                 const std::uint32_t p = pixels[static_cast<std::size_t>(y) * w + x];
                 const int b = p & 0xFF, g = (p >> 8) & 0xFF, r = (p >> 16) & 0xFF;
                 found = g >= 64 && g > r + 32 && g > b + 32;
@@ -118,7 +121,8 @@ Figures RunProduct(frmmain& form, double seconds) {
 
 class EditColumns {
 public:
-    explicit EditColumns(int columns) : texts_(static_cast<std::size_t>(columns)) {
+    // One EDIT in each place, drawing with `font`.
+    EditColumns(const std::vector<RECT>& places, SIZE size, HFONT font) : places_(places), texts_(places.size()) {
         black_.reset(::CreateSolidBrush(RGB(0, 0, 0)));
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
@@ -129,18 +133,13 @@ public:
         wc.lpszClassName = L"VeltrinBenchEditColumns";
         ::RegisterClassExW(&wc);
         window_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"reference", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
-                                    kWidth, kHeight, nullptr, nullptr, wc.hInstance, this);
-        LOGFONTW lf{};
-        lf.lfHeight = -13;  // Arial 9.75 pt at 96 dpi
-        lf.lfWeight = FW_NORMAL;
-        lf.lfCharSet = ANSI_CHARSET;
-        lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-        font_.reset(::CreateFontIndirectW(&lf));
-        for (int i = 0; i < columns; ++i) {
-            HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY,
-                                          i * kColumnPixels, 0, kColumnPixels, kHeight, window_,
+                                    size.cx, size.cy, nullptr, nullptr, wc.hInstance, this);
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            const RECT& r = places[i];
+            HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_READONLY, r.left, r.top,
+                                          r.right - r.left, r.bottom - r.top, window_,
                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)), wc.hInstance, nullptr);
-            ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+            ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
             edits_.push_back(edit);
         }
     }
@@ -155,6 +154,7 @@ public:
         if (show) ::UpdateWindow(window_);
     }
     int Columns() const { return static_cast<int>(edits_.size()); }
+    const std::vector<RECT>& Places() const { return places_; }
 
     void Step(int col, int k) {
         std::wstring& text = texts_.at(static_cast<std::size_t>(col));
@@ -184,8 +184,8 @@ private:
     }
 
     rt::UniqueBrush black_;
-    rt::UniqueFont font_;
     HWND window_ = nullptr;
+    std::vector<RECT> places_;
     std::vector<HWND> edits_;
     std::vector<std::wstring> texts_;
 };
@@ -229,7 +229,14 @@ int main(int argc, char** argv) {
     form.DoIt.SetEnabled(false);
     form.Show();
     form.Timer1.Tick();
-    EditColumns reference(form.ColumnCount);
+    // The reference draws what the product draws: its columns' places, its font, its dpi.
+    const int dpi = rt::WindowDpi(form.hWnd());
+    std::vector<RECT> columns;
+    for (int i = 0; i < form.ColumnCount; ++i) columns.push_back(form.Text1(i).PixelBounds());
+    RECT client{};
+    ::GetClientRect(form.hWnd(), &client);
+    const HFONT font = rt::GetFont({L"Arial", 9.75f, FW_NORMAL, ANSI_CHARSET}, dpi).get();
+    EditColumns reference(columns, {client.right, client.bottom}, font);
     rt::RandomSource referenceRandom;  // the sequence rt::Rnd gives the product
 
     Figures product, ref;
@@ -246,7 +253,7 @@ int main(int argc, char** argv) {
         if (last) {
             Settle(0.2);
             ::GetClientRect(form.hWnd(), &productClient);
-            productGreen = GreenColumns(form.hWnd(), form.ColumnCount);
+            productGreen = GreenColumns(form.hWnd(), columns);
         }
         form.Hide();
         reference.Show(true);
@@ -255,17 +262,18 @@ int main(int argc, char** argv) {
         if (last) {
             Settle(0.2);
             ::GetClientRect(reference.hWnd(), &referenceClient);
-            referenceGreen = GreenColumns(reference.hWnd(), reference.Columns());
+            referenceGreen = GreenColumns(reference.hWnd(), reference.Places());
         }
     }
 
     std::printf("%d turns each, alternating\n", rounds);
-    std::printf("product:   frmmain, %d columns receiving pieces, client %ldx%ld\n", static_cast<int>(form.ColumnCount),
-                productClient.right, productClient.bottom);
+    std::printf("product:   frmmain at %d dpi, %d columns receiving pieces, client %ldx%ld\n", dpi,
+                static_cast<int>(form.ColumnCount), productClient.right, productClient.bottom);
     std::printf("product:   %lld steps in %.2f s = %.0f steps/s; columns showing green: %d of %d\n", product.steps,
                 product.seconds, product.PerSecond(), productGreen, static_cast<int>(form.ColumnCount));
-    std::printf("reference: %d EDIT controls of %dx%d px, client %ldx%ld\n", reference.Columns(), kColumnPixels,
-                kHeight, referenceClient.right, referenceClient.bottom);
+    std::printf("reference: %d EDIT controls in the product's columns (the first %ldx%ld px) with its font, client %ldx%ld\n",
+                reference.Columns(), columns.front().right - columns.front().left,
+                columns.front().bottom - columns.front().top, referenceClient.right, referenceClient.bottom);
     std::printf("reference: %lld steps in %.2f s = %.0f steps/s; columns showing green: %d of %d\n", ref.steps,
                 ref.seconds, ref.PerSecond(), referenceGreen, reference.Columns());
     if (productGreen == 0) std::printf("WARNING: the product drew no green digits; its figure means nothing\n");

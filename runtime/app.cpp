@@ -36,8 +36,8 @@ void End(UINT exitCode) {
 
 void Beep() { ::MessageBeep(MB_OK); }
 
-int TwipsToPixelsX(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
-int TwipsToPixelsY(float twips) { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
+int TwipsToPixelsX(float twips, int dpi) { return static_cast<int>(std::lround(twips / TwipsPerPixelX(dpi))); }
+int TwipsToPixelsY(float twips, int dpi) { return static_cast<int>(std::lround(twips / TwipsPerPixelY(dpi))); }
 
 float Screen::Width() { return Platform().GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX(); }
 float Screen::Height() { return Platform().GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY(); }

@@ -28,17 +28,18 @@ struct EndRequested {};
 // The system's default beep.
 void Beep();
 
-// The programs are laid out for 96 dots per inch and declare themselves unaware
-// of the screen's setting, so their pictures, outlines, texts and the 3 pixels of
-// the movement rule stay in step. Windows keeps such a program at 96 and scales
-// its windows; Wine hands it the real setting, so the runtime keeps to 96 itself.
+// The forms are designed for 96 dots per inch. A form unaware of the display's
+// scale keeps to it: its pictures, outline and texts stay in step, and Windows
+// scales its window as a whole (Wine hands every program the real setting, so
+// the runtime keeps to 96 itself). A form aware of the scale converts at its
+// own window's dots per inch instead (dpi.h).
 inline constexpr int kDesignDpi = 96;
 
-// Twips per pixel (15 at the design's 96 dots per inch), and twips to whole pixels.
-inline constexpr float TwipsPerPixelX() { return 1440.0f / kDesignDpi; }
-inline constexpr float TwipsPerPixelY() { return 1440.0f / kDesignDpi; }
-int TwipsToPixelsX(float twips);
-int TwipsToPixelsY(float twips);
+// Twips per pixel at `dpi` (15 at the design's 96), and twips to whole pixels.
+inline constexpr float TwipsPerPixelX(int dpi = kDesignDpi) { return 1440.0f / dpi; }
+inline constexpr float TwipsPerPixelY(int dpi = kDesignDpi) { return 1440.0f / dpi; }
+int TwipsToPixelsX(float twips, int dpi = kDesignDpi);
+int TwipsToPixelsY(float twips, int dpi = kDesignDpi);
 
 namespace Screen {
 float Width();   // twips

@@ -15,15 +15,18 @@ LightControl::LightControl(Container& container) : container_(container) { conta
 
 LightControl::~LightControl() { container_.Unregister(this); }
 
-float LightControl::Left() const { return container_.ToScaleX(bounds_.left); }
-float LightControl::Top() const { return container_.ToScaleY(bounds_.top); }
-float LightControl::Width() const { return container_.ToScaleX(bounds_.right - bounds_.left); }
-float LightControl::Height() const { return container_.ToScaleY(bounds_.bottom - bounds_.top); }
+// Each edge rounded on its own: controls side by side that are no whole
+// number of pixels wide (165 twips at 144 dpi: 16.5) neither overlap nor
+// leave gaps.
+RECT LightControl::PixelsOfPlace() const {
+    const auto& [left, top, width, height] = place_;
+    const int x = container_.ToPixelsX(left), y = container_.ToPixelsY(top);
+    return {x, y, std::max(x, container_.ToPixelsX(left + width)), std::max(y, container_.ToPixelsY(top + height))};
+}
 
 void LightControl::Move(float left, float top, float width, float height) {
-    const int x = container_.ToPixelsX(left);
-    const int y = container_.ToPixelsY(top);
-    const RECT next{x, y, x + std::max(0, container_.ToPixelsX(width)), y + std::max(0, container_.ToPixelsY(height))};
+    place_ = {left, top, width, height};
+    const RECT next = PixelsOfPlace();
     if (EqualRect(&next, &bounds_)) return;
     Invalidate();
     bounds_ = next;
@@ -44,16 +47,26 @@ void LightControl::Invalidate() const {
 // ---- Container -------------------------------------------------------------
 
 float Container::ToScaleX(int pixels) const {
-    return scale_ == ScaleMode::Pixels ? static_cast<float>(pixels) : pixels * TwipsPerPixelX();
+    return scale_ == ScaleMode::Pixels ? static_cast<float>(pixels) : pixels * TwipsPerPixelX(dpi_);
 }
 float Container::ToScaleY(int pixels) const {
-    return scale_ == ScaleMode::Pixels ? static_cast<float>(pixels) : pixels * TwipsPerPixelY();
+    return scale_ == ScaleMode::Pixels ? static_cast<float>(pixels) : pixels * TwipsPerPixelY(dpi_);
 }
 int Container::ToPixelsX(float value) const {
-    return scale_ == ScaleMode::Pixels ? static_cast<int>(std::lround(value)) : TwipsToPixelsX(value);
+    return scale_ == ScaleMode::Pixels ? static_cast<int>(std::lround(value)) : TwipsToPixelsX(value, dpi_);
 }
 int Container::ToPixelsY(float value) const {
-    return scale_ == ScaleMode::Pixels ? static_cast<int>(std::lround(value)) : TwipsToPixelsY(value);
+    return scale_ == ScaleMode::Pixels ? static_cast<int>(std::lround(value)) : TwipsToPixelsY(value, dpi_);
+}
+
+void Container::SetDpi(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    for (LightControl* c : controls_) {
+        c->bounds_ = c->PixelsOfPlace();
+        c->OnResized();
+    }
+    if (HasWindow()) ::InvalidateRect(hWnd(), nullptr, TRUE);
 }
 
 void Container::Unregister(LightControl* control) {

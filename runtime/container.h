@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "app.h"
 #include "window.h"
 
 namespace rt {
@@ -27,11 +28,12 @@ public:
     LightControl(const LightControl&) = delete;
     LightControl& operator=(const LightControl&) = delete;
 
-    // Geometry in the container's scale.
-    float Left() const;
-    float Top() const;
-    float Width() const;
-    float Height() const;
+    // Geometry in the container's scale, kept as given: the pixels it covers
+    // follow the container's dots per inch.
+    float Left() const noexcept { return place_.left; }
+    float Top() const noexcept { return place_.top; }
+    float Width() const noexcept { return place_.width; }
+    float Height() const noexcept { return place_.height; }
     void Move(float left, float top, float width, float height);
 
     bool Visible() const noexcept { return visible_; }
@@ -46,11 +48,18 @@ public:
     std::function<void()> Click;
 
 protected:
+    // The pixels it covers changed: it was moved, or its container's dots per inch.
     virtual void OnResized() {}
     void Invalidate() const;
 
 private:
+    friend class Container;
+    RECT PixelsOfPlace() const;
+
     Container& container_;
+    struct {
+        float left = 0, top = 0, width = 0, height = 0;
+    } place_;
     RECT bounds_{};
     bool visible_ = false;
 };
@@ -63,9 +72,15 @@ public:
     int ToPixelsY(float value) const;
 
     COLORREF BackColor() const noexcept { return backColor_; }
+    // The dots per inch it converts at and its controls draw at.
+    int Dpi() const noexcept { return dpi_; }
 
 protected:
     Container(ScaleMode scale, COLORREF backColor) : scale_(scale), backColor_(backColor) {}
+
+    // From now on at `dpi`: the windowless controls take their places and
+    // their fonts anew, and the whole surface is painted again.
+    void SetDpi(int dpi);
 
     // Input that reaches the container's own surface, in its scale.
     virtual void SurfaceMouseDown(int, int, float, float) {}
@@ -88,6 +103,7 @@ private:
 
     ScaleMode scale_;
     COLORREF backColor_;
+    int dpi_ = kDesignDpi;
     std::vector<LightControl*> controls_;
     // From a button press to the release, every mouse event goes where the press went.
     bool captured_ = false;

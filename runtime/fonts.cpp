@@ -4,14 +4,12 @@
 #include <memory>
 #include <vector>
 
-#include "app.h"
-
 namespace rt {
 
-Font::Font(const FontSpec& wanted) : design_(wanted) {
+Font::Font(const FontSpec& wanted, int dpi) : design_(wanted), dpi_(dpi) {
     WindowDc screen(nullptr);
     LOGFONTW lf{};
-    lf.lfHeight = -static_cast<LONG>(std::lround(wanted.points * kDesignDpi / 72.0));
+    lf.lfHeight = -static_cast<LONG>(std::lround(wanted.points * dpi / 72.0));
     lf.lfWeight = wanted.weight;
     lf.lfCharSet = wanted.charset;
     lf.lfQuality = wanted.smoothed ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;
@@ -25,12 +23,12 @@ Font::Font(const FontSpec& wanted) : design_(wanted) {
     ::GetCharWidth32W(screen.get(), 0, 255, widths_.data());
 }
 
-const Font& GetFont(const FontSpec& wanted) {
+const Font& GetFont(const FontSpec& wanted, int dpi) {
     static std::vector<std::unique_ptr<Font>> fonts;
     for (const auto& f : fonts) {
-        if (f->Design() == wanted) return *f;
+        if (f->Design() == wanted && f->Dpi() == dpi) return *f;
     }
-    fonts.push_back(std::make_unique<Font>(wanted));
+    fonts.push_back(std::make_unique<Font>(wanted, dpi));
     return *fonts.back();
 }
 

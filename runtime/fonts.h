@@ -1,10 +1,12 @@
 #pragma once
 // Fonts as the designs name them (face, size in points, weight), made once
-// per program and kept with the widths that text layout needs.
+// per program for each dots per inch they are drawn at, and kept with the
+// widths that text layout needs.
 #include <windows.h>
 
 #include <string>
 
+#include "app.h"
 #include "handles.h"
 #include "text_wrap.h"
 
@@ -26,20 +28,22 @@ struct FontSpec {
 
 class Font {
 public:
-    explicit Font(const FontSpec& wanted);
+    Font(const FontSpec& wanted, int dpi);
     HFONT get() const noexcept { return font_.get(); }
     const FontSpec& Design() const noexcept { return design_; }
+    int Dpi() const noexcept { return dpi_; }
     const CharWidths& Widths() const noexcept { return widths_; }
     int LineHeight() const noexcept { return lineHeight_; }
 
 private:
     FontSpec design_;
+    int dpi_;
     UniqueFont font_;
     CharWidths widths_{};
     int lineHeight_ = 0;
 };
 
-// The shared font of a design; lives until the program ends.
-const Font& GetFont(const FontSpec& wanted);
+// The shared font of a design at `dpi`; lives until the program ends.
+const Font& GetFont(const FontSpec& wanted, int dpi = kDesignDpi);
 
 }  // namespace rt

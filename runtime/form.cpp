@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dpi.h"
 #include "failure.h"
 #include "platform.h"
 #include "raised_flag.h"
@@ -41,6 +42,9 @@ void Form::RemoveTimer(Timer* timer) { std::erase(timers_, timer); }
 
 void Form::Load() {
     if (IsLoaded() || inLoad_) return;
+    // Until its load is done: what Form_Load measures and places, it does in
+    // the window's own pixels, as its window procedure does.
+    const ThreadAwareness awareness(Awareness());
     RECT bounds{0, 0, TwipsToPixelsX(design_.clientWidth), TwipsToPixelsY(design_.clientHeight)};
     ::AdjustWindowRectEx(&bounds, StyleOf(design_), FALSE, ExStyleOf(design_));
     ::OffsetRect(&bounds, -bounds.left, -bounds.top);
@@ -48,6 +52,8 @@ void Form::Load() {
         throw Failure("the window could not be created");
     }
     ++loadedForms;
+    aware_ = awareness.Taken();
+    FollowWindowDpi();
     if (design_.centered) CenterOnScreen();
     for (FormChild* child : children_) child->CreateIn(hWnd());
     if (std::any_of(children_.begin(), children_.end(), [](const FormChild* c) { return c->TakesDialogKeys(); })) {
@@ -144,37 +150,41 @@ void Form::OnWindowGone() {
     if (--loadedForms == 0) ::PostQuitMessage(0);
 }
 
+void Form::FollowWindowDpi() {
+    if (aware_) SetDpi(WindowDpi(hWnd()));
+}
+
 float Form::Left() const {
     RECT r{};
     if (IsLoaded()) ::GetWindowRect(hWnd(), &r);
-    return r.left * TwipsPerPixelX();
+    return r.left * TwipsPerPixelX(Dpi());
 }
 float Form::Top() const {
     RECT r{};
     if (IsLoaded()) ::GetWindowRect(hWnd(), &r);
-    return r.top * TwipsPerPixelY();
+    return r.top * TwipsPerPixelY(Dpi());
 }
 float Form::Width() const {
     RECT r{};
     if (IsLoaded()) ::GetWindowRect(hWnd(), &r);
-    return (r.right - r.left) * TwipsPerPixelX();
+    return (r.right - r.left) * TwipsPerPixelX(Dpi());
 }
 float Form::Height() const {
     RECT r{};
     if (IsLoaded()) ::GetWindowRect(hWnd(), &r);
-    return (r.bottom - r.top) * TwipsPerPixelY();
+    return (r.bottom - r.top) * TwipsPerPixelY(Dpi());
 }
 
 void Form::Move(float left, float top) {
     Load();
-    ::SetWindowPos(hWnd(), nullptr, TwipsToPixelsX(left), TwipsToPixelsY(top), 0, 0,
+    ::SetWindowPos(hWnd(), nullptr, TwipsToPixelsX(left, Dpi()), TwipsToPixelsY(top, Dpi()), 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::Move(float left, float top, float width, float height) {
     Load();
-    ::SetWindowPos(hWnd(), nullptr, TwipsToPixelsX(left), TwipsToPixelsY(top),
-                   TwipsToPixelsX(width), TwipsToPixelsY(height), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hWnd(), nullptr, TwipsToPixelsX(left, Dpi()), TwipsToPixelsY(top, Dpi()),
+                   TwipsToPixelsX(width, Dpi()), TwipsToPixelsY(height, Dpi()), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::SetWindowState(WindowState state) {
@@ -239,6 +249,16 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case DM_GETDEFID:
             return FocusedPushButton();
+        case WM_DPICHANGED: {
+            // Another scale, or a monitor of another: drawn at its dots per
+            // inch, where the system suggests.
+            if (!aware_) break;
+            SetDpi(LOWORD(wParam));
+            const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+            ::SetWindowPos(hWnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
         case WM_GETMINMAXINFO:
             if (!design_.bordered && HasWindow()) FitToMonitor(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 0;

@@ -3,6 +3,9 @@
 // Geometry is in twips; the window is created when the form is loaded and the
 // form's Form_Load runs once then. Handlers are virtual members named after
 // the event; controls bind their events to members of the derived form.
+// A form is laid out at 96 dots per inch, unless it asks to be made aware of
+// the display's scale: then its twips, its windowless controls and their
+// fonts are at its own window's dots per inch, and follow it when it changes.
 #include <windows.h>
 
 #include <exception>
@@ -88,6 +91,13 @@ public:
     void AddChild(FormChild* child) { children_.push_back(child); }
 
 protected:
+    // The awareness of the display's scale its window is made with, and its
+    // Form_Load runs with; null: the program's own, at 96 dots per inch.
+    virtual DPI_AWARENESS_CONTEXT Awareness() const { return nullptr; }
+    // Converts at its window's dots per inch again, if it is aware of them
+    // (a child takes its parent's).
+    void FollowWindowDpi();
+
     // Events of the form itself.
     virtual void Form_Load() {}
     virtual void Form_KeyDown(int /*KeyCode*/, int /*Shift*/) {}
@@ -117,6 +127,7 @@ private:
     std::vector<Timer*> timers_;
     std::vector<FormChild*> children_;  // in creation order
     WindowState state_;
+    bool aware_ = false;  // of the display's scale
     HWND lastFocus_ = nullptr;  // the control that had the focus when the form was deactivated
     bool inLoad_ = false;
     bool hiddenDuringLoad_ = false;

@@ -11,6 +11,9 @@ struct PlatformCalls {
     decltype(&::ExitProcess) ExitProcess = ::ExitProcess;
     decltype(&::CreateProcessW) CreateProcessW = ::CreateProcessW;
     decltype(&::GetSystemMetrics) GetSystemMetrics = ::GetSystemMetrics;
+    // Windows refuses a parent of another awareness of the display's scale
+    // than its child's; Wine takes any.
+    decltype(&::SetParent) SetParent = ::SetParent;
     // The setup's renames and its entry in the list of installed programs.
     decltype(&::MoveFileExW) MoveFileExW = ::MoveFileExW;
     decltype(&::RegSetValueExW) RegSetValueExW = ::RegSetValueExW;

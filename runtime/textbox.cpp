@@ -5,7 +5,10 @@
 namespace rt {
 
 TextBox::TextBox(Container& container, const TextBoxDesign& design)
-    : LightControl(container), backColor_(design.backColor), foreColor_(design.foreColor), font_(GetFont(design.font)) {
+    : LightControl(container),
+      backColor_(design.backColor),
+      foreColor_(design.foreColor),
+      font_(&GetFont(design.font, container.Dpi())) {
     Move(design.left, design.top, design.width, design.height);
     SetVisible(design.visible);
 }
@@ -17,7 +20,8 @@ void TextBox::SetBackColor(COLORREF color) {
 }
 
 void TextBox::OnResized() {
-    WrapText(text_, font_.Widths(), PixelBounds().right - PixelBounds().left, lines_);
+    font_ = &GetFont(font_->Design(), Parent().Dpi());
+    WrapText(text_, font_->Widths(), PixelBounds().right - PixelBounds().left, lines_);
 }
 
 void TextBox::SetText(std::wstring_view text) {
@@ -25,7 +29,7 @@ void TextBox::SetText(std::wstring_view text) {
     const std::size_t prefix = static_cast<std::size_t>(common.first - text_.begin());
     if (prefix == text_.size() && prefix == text.size()) return;
     text_.assign(text);
-    WrapText(text_, font_.Widths(), PixelBounds().right - PixelBounds().left, scratch_);
+    WrapText(text_, font_->Widths(), PixelBounds().right - PixelBounds().left, scratch_);
     const std::size_t first = FirstChangedLine(lines_, scratch_, prefix);
     const std::size_t end = std::max(lines_.size(), scratch_.size());
     lines_.swap(scratch_);
@@ -36,7 +40,7 @@ void TextBox::SetText(std::wstring_view text) {
 }
 
 void TextBox::Paint(HDC dc) const {
-    const int lineHeight = font_.LineHeight();
+    const int lineHeight = font_->LineHeight();
     const int rows = lineHeight > 0 ? (PixelBounds().bottom - PixelBounds().top + lineHeight - 1) / lineHeight : 0;
     PaintLines(dc, 0, std::max<std::size_t>(lines_.size(), static_cast<std::size_t>(rows)));
 }
@@ -45,9 +49,9 @@ void TextBox::Paint(HDC dc) const {
 // ExtTextOut; rows past the last line are filled with the background in one go.
 void TextBox::PaintLines(HDC dc, std::size_t first, std::size_t end) const {
     const RECT& box = PixelBounds();
-    const int lineHeight = font_.LineHeight();
+    const int lineHeight = font_->LineHeight();
     if (lineHeight <= 0) return;
-    SelectObjectScope select(dc, font_.get());
+    SelectObjectScope select(dc, font_->get());
     ::SetTextColor(dc, foreColor_);
     ::SetBkColor(dc, backColor_);
     ::SetTextAlign(dc, TA_LEFT | TA_TOP);

@@ -43,7 +43,7 @@ private:
 
     COLORREF backColor_;
     COLORREF foreColor_;
-    const Font& font_;
+    const Font* font_;  // the design's, at the container's dots per inch
     std::wstring text_;
     std::vector<LineSpan> lines_;
     std::vector<LineSpan> scratch_;

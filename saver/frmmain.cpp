@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "clipboard.h"
-#include "command_line.h"
+#include "dpi.h"
 #include "platform.h"
 #include "random.h"
 
@@ -18,12 +18,30 @@ constexpr COLORREF kDigitGreen = RGB(0, 128, 0);
 constexpr wchar_t kPreviewMarker[] = L"Priview";
 constexpr wchar_t kInstanceName[] = L"Local\\Veltrin.ScreenSaver.Running";
 
+HWND PreviewHostOf(const std::string& command) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(saver::GetPreviewParent(command)));
+}
+
 }  // namespace
 
-frmmain::frmmain(std::function<void()> showAbout)
+frmmain::frmmain(std::string command, std::function<void()> showAbout)
     : rt::Form({.caption = L"Veltrin", .backColor = kBlack, .windowState = rt::WindowState::Maximized,
                 .ownDc = true}),  // a private DC: the columns draw at every step
+      command_(std::move(command)),
+      mode_(saver::ModeOf(command_)),
       showAbout_(std::move(showAbout)) {}
+
+// The digits are all the saver shows: drawn at their monitor's dots per inch,
+// they are sharp at any scale. A preview is made with its host's awareness,
+// whatever it is, since Windows refuses a child of another; hidden behind the
+// about window, the effect stays as the program is.
+DPI_AWARENESS_CONTEXT frmmain::Awareness() const {
+    switch (mode_) {
+        case SaverMode::Preview: return rt::WindowAwareness(PreviewHostOf(command_));
+        case SaverMode::Configure: return nullptr;
+        default: return rt::kPerMonitorAware;
+    }
+}
 
 rt::TextBox::Design frmmain::ColumnDesign() {
     return {.left = 105, .top = 90, .width = 165, .height = 885, .backColor = kBlack, .foreColor = kDigitGreen,
@@ -38,15 +56,13 @@ void frmmain::SetTopMost(bool value) {
 
 void frmmain::Form_Load() {
     ColumnCount = 0;
-    const std::string command = rt::NarrowAscii(rt::App::Command());
-    const SaverMode mode = saver::ModeOf(command);
-    if (!MayRun(mode)) rt::End();
+    if (!MayRun(mode_)) rt::End();
     // Sent at once with the display's state and again at each change.
     displayNotice_.reset(::RegisterPowerSettingNotification(hWnd(), &GUID_CONSOLE_DISPLAY_STATE, DEVICE_NOTIFY_WINDOW_HANDLE));
 
-    switch (mode) {
+    switch (mode_) {
         case SaverMode::Preview:
-            StartPreview(command);
+            StartPreview(command_);
             break;
         case SaverMode::Configure:
             // The effect stays hidden behind the about window: its columns are
@@ -79,7 +95,7 @@ bool frmmain::MayRun(SaverMode mode) {
 
 void frmmain::StartPreview(const std::string& command) {
     PreviewMode = true;
-    HostWindow = reinterpret_cast<HWND>(static_cast<INT_PTR>(saver::GetPreviewParent(command)));
+    HostWindow = PreviewHostOf(command);
     // Without a window to draw into, a preview would run unseen for ever; in
     // the desktop's it would cover the screen, and nothing would end it.
     if (!HostWindow || !::IsWindow(HostWindow) || HostWindow == ::GetDesktopWindow()) rt::End();
@@ -90,7 +106,7 @@ void frmmain::StartPreview(const std::string& command) {
     ::SetWindowLongA(hWnd(), GWL_STYLE, (style & ~(WS_POPUP | WS_CAPTION)) | WS_CHILD);
     const LONG exStyle = ::GetWindowLongA(hWnd(), GWL_EXSTYLE);
     ::SetWindowLongA(hWnd(), GWL_EXSTYLE, exStyle & ~(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW));
-    ::SetParent(hWnd(), HostWindow);
+    Platform().SetParent(hWnd(), HostWindow);
     SetWindowState(rt::WindowState::Normal);  // maximised, a child would take the screen's size
     FitHost(SWP_SHOWWINDOW);
     tmrHost.SetEnabled(true);
@@ -110,6 +126,7 @@ void frmmain::WatchHost() {
     if (!::IsWindow(HostWindow)) Unload();
     // Hidden, minimised, or below a hidden or message-only window: unseen.
     hostShown_ = ::IsWindowVisible(hWnd()) && !::IsIconic(::GetAncestor(hWnd(), GA_ROOT));
+    FollowWindowDpi();  // a child has its host's, which may be on another monitor now
     FitHost(0);
 }
 
@@ -127,11 +144,19 @@ void frmmain::StartFullScreen() {
 // plugged in); the columns keep their layout, the rest is the black background.
 void frmmain::CoverTheDesk() {
     const RECT desk = rt::Screen::Virtual();
-    Move(desk.left * rt::TwipsPerPixelX(), desk.top * rt::TwipsPerPixelY(),
-         (desk.right - desk.left) * rt::TwipsPerPixelX(), (desk.bottom - desk.top) * rt::TwipsPerPixelY());
+    const float x = rt::TwipsPerPixelX(Dpi()), y = rt::TwipsPerPixelY(Dpi());
+    Move(desk.left * x, desk.top * y, (desk.right - desk.left) * x, (desk.bottom - desk.top) * y);
 }
 
 LRESULT frmmain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DPICHANGED) {
+        // The columns move under a pointer at rest: its next event only
+        // records where it is, as the first one does.
+        windowPair_ = columnPair_ = saver::MovementRule{};
+        Form::HandleMessage(msg, wParam, lParam);
+        if (coversDesk_) CoverTheDesk();
+        return 0;
+    }
     if (msg == WM_DISPLAYCHANGE && coversDesk_) CoverTheDesk();
     if (msg == WM_POWERBROADCAST && wParam == PBT_POWERSETTINGCHANGE) {
         const auto& setting = *reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);

@@ -16,8 +16,9 @@
 
 class frmmain : public rt::Form {
 public:
-    // `showAbout` shows the window of configuration mode.
-    explicit frmmain(std::function<void()> showAbout);
+    // `command`: the command line after the program's name; `showAbout`
+    // shows the window of configuration mode.
+    frmmain(std::string command, std::function<void()> showAbout);
 
     // Write-only: True keeps the window above all normal windows.
     void SetTopMost(bool value);
@@ -39,6 +40,7 @@ public:
     void StartPreview(const std::string& command);
 
 protected:
+    DPI_AWARENESS_CONTEXT Awareness() const override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -61,6 +63,8 @@ private:
     void WaitUntilSeen();
     [[noreturn]] void ShowCursorAndEnd();
 
+    const std::string command_;
+    const saver::SaverMode mode_;
     saver::MovementRule windowPair_;  // pointer on the window background
     saver::MovementRule columnPair_;  // pointer on any column
     std::optional<rt::InstanceMarker> instance_;

@@ -26,7 +26,7 @@ std::int32_t GetPreviewParent(std::string_view command);
 // while the recorded position is (0, 0), which counts as "nothing seen yet".
 class MovementRule {
 public:
-    static constexpr float kThreshold = 45.0f;  // twips: 3 pixels at 96 dpi
+    static constexpr float kThreshold = 45.0f;  // twips: 3 pixels at 96 dpi, 4.5 at 144
 
     // True when the rule fires; otherwise the position is recorded, rounded
     // to the nearest whole twip. Any position a window reports fits, so a

@@ -5,20 +5,23 @@
 // other mode's start-up for windows it never shows.
 #include <optional>
 
+#include "command_line.h"
 #include "frmAbout1.h"
 #include "frmAbout2.h"
 #include "frmmain.h"
 
 class SaverWindows {
 public:
-    SaverWindows() = default;
+    // `command`: the command line after the program's name.
+    explicit SaverWindows(std::string command = rt::NarrowAscii(rt::App::Command()))
+        : effectWindow(std::move(command), [this] { ShowAbout(); }) {}
     SaverWindows(const SaverWindows&) = delete;
     SaverWindows& operator=(const SaverWindows&) = delete;
 
     // Until the saver ends.
     int Run() { return rt::RunStartupForm(effectWindow); }
 
-    frmmain effectWindow{[this] { ShowAbout(); }};
+    frmmain effectWindow;
 
 private:
     struct AboutWindows {

@@ -6,17 +6,21 @@ XVFB_PID="" COMPOSITOR_PID="" DPI_SET=""
 DPI_KEY='HKCU\Control Panel\Desktop'
 
 start_display() {  # screen geometry, e.g. 1024x768x24; dots per inch if not Wine's 96
-    local n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "$1" -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb takes a free display number itself and says which: a number picked
+    # here from the lock files could be taken meanwhile by a display started
+    # in another checkout, whose compositor and tests would then share it.
+    local number i
+    number=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
     XVFB_PID=$!
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
-        kill -0 "$XVFB_PID" 2>/dev/null || { echo "display: Xvfb did not start"; return 1; }
+    for i in $(seq 100); do  # written once it takes connections
+        [ -s "$number" ] && break
+        kill -0 "$XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
+    export DISPLAY=":$(cat "$number")"
+    rm -f "$number"
+    [ "$DISPLAY" != ":" ] && xdpyinfo >/dev/null 2>&1 || { echo "display: Xvfb did not start"; return 1; }
     xcompmgr >/dev/null 2>&1 &
     COMPOSITOR_PID=$!
     for i in $(seq 100); do

@@ -54,7 +54,7 @@ TEST_F(FullScreen, CoversTheScreenOnTopShowingOnlyGreenDigitsInTheirColumns) {
 
 // Real input ends it: any key, those that type no character too (a screen is
 // woken with Shift or Ctrl more than with a letter; Shift ends the case
-// above, as it would Ctrl), a click on a column; a jump of three pixels is
+// above, as it would Ctrl), a click on a column; a jump of the pointer is
 // the wide display's case. Every rule's fine detail (the cursor, each pair of
 // positions, previews, the pointer's first event) is proved in-process and on
 // the host.
@@ -76,20 +76,19 @@ TEST_F(FullScreen, EndsOnAnyKeyAClickOnAColumnOrAJumpOverOne) {
 }
 
 // On a display 2560 pixels wide set to 144 dpi (scripts/test runs these alone
-// on one), far right of the 200 columns and beyond 32,767 twips, on the
-// window's own background.
+// on one), where the columns of 165 twips are 16.5 pixels wide and the
+// threshold of 45 twips is 4.5 pixels.
 class Wide : public FullScreen {};
 
-TEST_F(Wide, ThePointerRestingOrCreepingFarRightKeepsItRunningAndAJumpEndsIt) {
+TEST_F(Wide, ThePointerRestingCreepingOrJumping4PixelsKeepsItRunningAnd5PixelsEndIt) {
     ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 2560) << "not the wide display";
     ASSERT_EQ(::GetDeviceCaps(rt::WindowDc(nullptr).get(), LOGPIXELSX), 144) << "not set to 144 dpi";
-    ASSERT_NO_FATAL_FAILURE(Start({2460, 500}));
-    const RECT r = WindowRect(window);
-    EXPECT_TRUE(r.left == 0 && r.top == 0 && r.right == 2560 && r.bottom == 1080);
+    ASSERT_NO_FATAL_FAILURE(Start({2460, 500}));  // in column 149, pixels 2459 to 2474
     EXPECT_TRUE(saver->Stays(1500)) << "ended with the pointer at rest";
-    for (int x = 2461; x <= 2470; ++x) ASSERT_TRUE(StepMouse(x, 500));
-    EXPECT_TRUE(saver->Stays()) << "ended on 1-pixel steps";
-    ASSERT_TRUE(StepMouse(2473, 500));  // 3 pixels, at the display's 144 dpi as at 96
+    for (int y = 501; y <= 510; ++y) ASSERT_TRUE(StepMouse(2460, y));
+    ASSERT_TRUE(StepMouse(2464, 510));
+    EXPECT_TRUE(saver->Stays()) << "ended on 1-pixel steps or a jump of 4 pixels (40 twips)";
+    ASSERT_TRUE(StepMouse(2469, 510));  // 50 twips
     EXPECT_TRUE(saver->Ends());
 }
 

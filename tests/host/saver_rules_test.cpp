@@ -47,8 +47,8 @@ TEST(MovementRule, FiresOnAJumpOf45TwipsFromThePreviousEventOnly) {
         {"45 twips left", {{1000, 1000}, {955, 1000}}, true},
         {"back at (0, 0) counts as nothing seen", {{30, 30}, {0.4f, -0.4f}, {5000, 5000}}, false},
         {"and then a jump", {{30, 30}, {0.4f, -0.4f}, {5000, 5000}, {5100, 5000}}, true},
-        // A screen 4,000 pixels wide: one pixel does not fire.
-        {"1 pixel at 60,000 twips", {{60000, 600}, {60015, 600}}, false},
+        // A screen 4,000 pixels wide, or a portrait one as tall: one pixel does not fire.
+        {"1 pixel at 60,000 twips", {{60000, 60000}, {60015, 60015}}, false},
     };
     for (const auto& c : cases) {
         MovementRule rule;

@@ -1,11 +1,17 @@
 // The forms in-process: the runtime's timers and the lives of its forms, the
 // effect window's exit rules with the cursor calls counted, its full-screen
-// set-up over a faked desk of two monitors, and the setup's windows with the
-// end, the message box and the program start faked through the platform table.
+// set-up over a faked desk of two monitors, its drawing at the display's
+// scale, and the setup's windows with the end, the message box and the
+// program start faked through the platform table.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <map>
+
 #include "app.h"
+#include "dpi.h"
 #include "failure.h"
+#include "memory_surface.h"
 #include "setup_windows.h"
 #include "saver_windows.h"
 #include "platform.h"
@@ -168,11 +174,10 @@ TEST_F(Faked, StepsWaitWhileTheirDigitsCannotBeSeen) {
         Fresh();
         const HWND host = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
                                             nullptr, nullptr, nullptr);
-        SaverWindows windows;
+        SaverWindows windows("/p " + std::to_string(reinterpret_cast<UINT_PTR>(host)));
         frmmain& form = windows.effectWindow;
         form.Load();
         form.Timer1.SetEnabled(false);  // every step into column 0
-        form.StartPreview("/p " + std::to_string(reinterpret_cast<UINT_PTR>(host)));
         waiting = {&form, c.show, 0, 0, {}, {}};
         c.hide(form);
         ::SetTimer(form.hWnd(), 1, 1, QuitOnceSeenAndStepped);
@@ -195,7 +200,7 @@ int WINAPI TwoMonitors(int index) {
     }
 }
 
-TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumnsLaidOut) {
+TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitor) {
     SaverWindows windows;
     frmmain& form = windows.effectWindow;
     form.Show();
@@ -213,18 +218,96 @@ TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitorWithItsColumns
     ::GetWindowRect(form.hWnd(), &r);
     EXPECT_TRUE(r.left == -776 && r.top == -100 && r.right == 1024 && r.bottom == 768);
     EXPECT_EQ(seen.cursorHides, 1);
-    form.Timer1.Tick();
-    EXPECT_EQ(form.ColumnCount, 164);  // 27,000 twips of 165-twip columns
-    // A step paints its piece at once, one digit a line: column 71 lies on
-    // the primary monitor, from its 100th line.
-    for (int i = 0; i < 20; ++i) form.Step(71, 4);
-    rt::WindowDc dc(form.hWnd());
-    int green = 0;
-    for (int y = 100; y < 200; ++y) {
-        for (int x = 71 * 11; x < 72 * 11; ++x) green += ::GetPixel(dc.get(), x, y) == RGB(0, 128, 0);
-    }
-    EXPECT_GT(green, 10);
     Ends([&] { form.Unload(); });
+}
+
+// ---- the display's scale (run on displays of 96, 144 and 192 dpi) -------------
+
+using Scaled = Faked;
+
+// A text line's height in pixels where Arial 9.75 pt is drawn at `dpi`: 15 at
+// 96, as tall again in proportion, but for the rounding to whole pixels.
+bool LinesFit(double pitch, int dpi) { return std::abs(pitch / (15.0 * dpi / 96) - 1) < 0.1; }
+
+// How far apart the runs of ink stand on the window's surface, down its rows
+// (the text lines of what is written) or across them (the written columns):
+// the pixels that are not black are the digits.
+double InkPitch(HWND window, bool across) {
+    RECT r{};
+    ::GetClientRect(window, &r);
+    rt::MemorySurface copy(r.right, r.bottom);
+    ::BitBlt(copy.Dc(), 0, 0, r.right, r.bottom, rt::WindowDc(window).get(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const int lines = across ? r.right : r.bottom, length = across ? r.bottom : r.right;
+    std::vector<int> starts;
+    bool before = false;
+    for (int line = 0; line < lines; ++line) {
+        bool inked = false;
+        for (int at = 0; at < length && !inked; ++at) inked = copy.Bits()[across ? at * r.right + line : line * r.right + at] != 0;
+        if (inked && !before) starts.push_back(line);
+        before = inked;
+    }
+    return starts.size() < 3 ? 0 : double(starts.back() - starts.front()) / double(starts.size() - 1);
+}
+
+// The effect window at its display's dpi: columns of 165 twips across the
+// screen's width in twips, one digit a line as tall as the dpi asks, each
+// step painted at once. When the scale changes while it runs, it draws at the
+// new one over the whole virtual screen, whatever the system suggests, and the
+// pointer resting where it was ends nothing. (The device windows keep their
+// size in pixels at 144 dpi: the about window's case, end to end.)
+TEST_F(Scaled, FullScreenDrawsAtItsDisplaysDpiAndAtANewOneWhileItRuns) {
+    const int dpi = ::GetDeviceCaps(rt::WindowDc(nullptr).get(), LOGPIXELSX);
+    const std::map<int, std::pair<int, int>> columns{{96, {1024, 94}}, {144, {2560, 156}}, {192, {3840, 175}}};
+    ASSERT_EQ(columns.at(dpi).first, ::GetSystemMetrics(SM_CXSCREEN)) << "not a display the tests run on";
+    SaverWindows windows("/s");
+    frmmain& form = windows.effectWindow;
+    form.Load();
+    form.DoIt.SetEnabled(false);
+    EXPECT_EQ(rt::WindowDpi(form.hWnd()), dpi);
+    form.Timer1.Tick();
+    EXPECT_EQ(form.ColumnCount, columns.at(dpi).second);
+    for (int column = 3; column < 9; ++column) form.Step(column, 4);  // "010101": a digit a line
+    EXPECT_NEAR(InkPitch(form.hWnd(), true), 165.0 * dpi / 1440, 0.5);
+    EXPECT_PRED2(LinesFit, InkPitch(form.hWnd(), false), dpi);
+
+    Send(form, WM_MOUSEMOVE, 300, 300);
+    RECT r{0, 0, 640, 480}, desk = rt::Screen::Virtual();  // what the system suggests, and what it covers
+    ::SendMessageW(form.hWnd(), WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&r));
+    Send(form, WM_MOUSEMOVE, 300, 300);
+    EXPECT_EQ(seen.ends, 0);
+    rt::DoEvents();  // painted again
+    EXPECT_PRED2(LinesFit, InkPitch(form.hWnd(), false), 2 * dpi);
+    ::GetWindowRect(form.hWnd(), &r);
+    EXPECT_TRUE(::EqualRect(&r, &desk));
+    Ends([&] { form.Unload(); });
+}
+
+// Windows makes a window the child only of a parent of its own awareness of
+// the display's scale (Wine of any: the platform call here does as Windows
+// does). A preview is made with its host's, fills it, and draws at its dpi.
+TEST_F(Scaled, APreviewIsMadeWithItsHostsAwarenessAndDrawsAtItsDpi) {
+    platform_->SetParent = [](HWND child, HWND parent) {
+        return rt::WindowAwareness(child) == rt::WindowAwareness(parent) ? ::SetParent(child, parent) : nullptr;
+    };
+    for (const DPI_AWARENESS_CONTEXT awareness : {DPI_AWARENESS_CONTEXT_UNAWARE, rt::kPerMonitorAware}) {
+        const HWND host = [awareness] {
+            const rt::ThreadAwareness made(awareness);
+            return ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+        }();
+        SaverWindows windows("/p " + std::to_string(reinterpret_cast<UINT_PTR>(host)));
+        frmmain& preview = windows.effectWindow;
+        preview.Load();
+        EXPECT_EQ(::GetParent(preview.hWnd()), host);
+        RECT client{}, r{};
+        ::GetClientRect(host, &client);
+        ::GetClientRect(preview.hWnd(), &r);
+        EXPECT_TRUE(::EqualRect(&client, &r));
+        preview.Step(0, 4);
+        EXPECT_PRED2(LinesFit, InkPitch(preview.hWnd(), false), rt::WindowDpi(host));
+        ::DestroyWindow(host);
+        Ends([&] { preview.Unload(); });
+    }
 }
 
 // ---- the setup's windows -----------------------------------------------------

@@ -1,7 +1,6 @@
 #include "app.h"
 
 #include <cmath>
-#include <vector>
 
 #include "command_line.h"
 #include "form.h"
@@ -74,19 +73,18 @@ std::wstring App::Path() {
 
 std::wstring App::Command() { return std::wstring(CommandTail(::GetCommandLineW())); }
 
-namespace {
-
-std::optional<VersionRecord> VersionOf(HMODULE module) {
-    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+std::span<const std::byte> ProgramResource(WORD id, LPCWSTR type) {
+    const HMODULE module = ::GetModuleHandleW(nullptr);
+    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
     const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     const auto* bytes = static_cast<const std::byte*>(loaded ? ::LockResource(loaded) : nullptr);
-    if (!bytes) return std::nullopt;
-    return ParseVersionRecord({bytes, ::SizeofResource(module, found)});
+    return bytes ? std::span(bytes, ::SizeofResource(module, found)) : std::span<const std::byte>();
 }
 
-}  // namespace
-
-VersionRecord App::Version() { return VersionOf(::GetModuleHandleW(nullptr)).value_or(VersionRecord{}); }
+VersionRecord App::Version() {
+    const std::span<const std::byte> record = ProgramResource(VS_VERSION_INFO, RT_VERSION);
+    return record.empty() ? VersionRecord{} : ParseVersionRecord(record).value_or(VersionRecord{});
+}
 
 std::optional<std::wstring> Environ(const wchar_t* name) {
     std::wstring value(64, L'\0');

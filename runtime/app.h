@@ -4,7 +4,9 @@
 // knows about itself (folder, command line, version record).
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "handles.h"
@@ -47,6 +49,9 @@ float Height();  // twips
 // The rectangle of all monitors together, in pixels; its origin may be negative.
 RECT Virtual();
 }  // namespace Screen
+
+// One of the program's own resources, as it is stored; empty when it has none.
+std::span<const std::byte> ProgramResource(WORD id, LPCWSTR type);
 
 namespace App {
 std::wstring Path();     // the program's folder, without a trailing backslash

@@ -83,7 +83,6 @@ public:
     void Move(float left, float top);
     void Move(float left, float top, float width, float height);
 
-    WindowState State() const noexcept { return state_; }
     void SetWindowState(WindowState state);
     void SetCaption(const std::wstring& caption);
     void ZOrder();  // to the front of the window order

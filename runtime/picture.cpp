@@ -7,6 +7,7 @@
 #include <cstring>
 #include <utility>
 
+#include "app.h"
 #include "failure.h"
 #include "memory_surface.h"
 
@@ -37,8 +38,8 @@ void Check(HRESULT hr, const char* what) {
 }
 
 // A function of ole32, which is loaded with the first picture rather than
-// imported: the full-screen saver and the setup's first window use no COM, and
-// an import would have the loader map ole32 and its own DLLs at every start.
+// imported: a program that shows no picture uses no COM, and an import would
+// have the loader map ole32 and its own DLLs at every start.
 HMODULE Ole32Module() {
     // Never freed before the program ends: the imaging component needs it.
     static const UniqueModule ole32(::LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
@@ -127,12 +128,9 @@ Picture Picture::FromMemory(const void* bytes, std::size_t size) {
 }
 
 Picture Picture::FromResource(int id) {
-    const HMODULE module = ::GetModuleHandleW(nullptr);
-    const HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
-    const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-    if (!bytes) throw Failure("the picture resource is missing");
-    return FromMemory(bytes, ::SizeofResource(module, found));
+    const std::span<const std::byte> bytes = ProgramResource(static_cast<WORD>(id), RT_RCDATA);
+    if (bytes.empty()) throw Failure("the picture resource is missing");
+    return FromMemory(bytes.data(), bytes.size());
 }
 
 void Picture::Draw(HDC dc, int x, int y) const {

@@ -62,7 +62,6 @@ public:
     HDC hDC() const;
     const MemorySurface& Surface() const noexcept { return surface_; }
 
-    const Picture& GetPicture() const noexcept { return picture_; }
     void SetPicture(const Picture& picture);
 
     void Cls();  // clears to the background colour; the pen goes to (0, 0)

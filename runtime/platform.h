@@ -14,7 +14,7 @@ struct PlatformCalls {
     // Windows refuses a parent of another awareness of the display's scale
     // than its child's; Wine takes any.
     decltype(&::SetParent) SetParent = ::SetParent;
-    // The setup's renames and its entry in the list of installed programs.
+    // Renames and registry writes, which tests make fail on purpose.
     decltype(&::MoveFileExW) MoveFileExW = ::MoveFileExW;
     decltype(&::RegSetValueExW) RegSetValueExW = ::RegSetValueExW;
     decltype(&::MsgWaitForMultipleObjectsEx) MsgWaitForMultipleObjectsEx = ::MsgWaitForMultipleObjectsEx;

@@ -7,20 +7,15 @@
 namespace rt {
 
 // Calls draw(segment) for each piece of `text` between carriage returns, in
-// order. Returns the number of line breaks the print makes.
+// order; each call ends a line.
 template <class Draw>
-int PrintSegments(std::wstring_view text, Draw&& draw) {
-    int breaks = 0;
-    for (std::size_t start = 0;; ++breaks) {
+void PrintSegments(std::wstring_view text, Draw&& draw) {
+    for (std::size_t start = 0;;) {
         const std::size_t cr = text.find(L'\r', start);
         draw(text.substr(start, cr == std::wstring_view::npos ? std::wstring_view::npos : cr - start));
-        if (cr == std::wstring_view::npos) return breaks + 1;
+        if (cr == std::wstring_view::npos) return;
         start = cr + 1;
     }
-}
-
-inline int LineBreaksOfPrint(std::wstring_view text) {
-    return PrintSegments(text, [](std::wstring_view) {});
 }
 
 }  // namespace rt

@@ -34,10 +34,4 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes, bool flush) {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
-    return file && WriteAll(file.get(), bytes) && (!flush || ::FlushFileBuffers(file.get()));
-}
-
 }  // namespace rt

@@ -24,9 +24,4 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path, std::size_t m
 // Writes all of `bytes` at the file's position, in pieces a single write takes.
 bool WriteAll(HANDLE file, std::string_view bytes);
 
-// Creates the file, or truncates it when it exists, and writes `bytes`; with
-// `flush`, they are on the disk before it returns. False when that fails; the
-// file may then be missing or incomplete.
-bool WriteWholeFile(const std::wstring& path, std::string_view bytes, bool flush = false);
-
 }  // namespace rt

@@ -10,8 +10,4 @@ namespace rt {
 
 std::wstring FromWindows1252(std::string_view text);
 
-// A number in plain decimal, as std::to_wstring writes it, without the
-// C library's printf that std::to_wstring would bring into every program.
-std::wstring Decimal(long long n);
-
 }  // namespace rt

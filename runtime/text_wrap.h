@@ -18,8 +18,7 @@ struct LineSpan {
 };
 
 // Advance widths of the characters 0..255 of one font, in pixels, however
-// large the font; any other character takes the width of '?' (the columns
-// hold digits and blanks).
+// large the font; any other character takes the width of '?'.
 using CharWidths = std::array<int, 256>;
 
 // Replaces `lines` by the lines of `text` wrapped at `width` pixels. Keeping

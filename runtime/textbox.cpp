@@ -13,12 +13,6 @@ TextBox::TextBox(Container& container, const TextBoxDesign& design)
     SetVisible(design.visible);
 }
 
-void TextBox::SetBackColor(COLORREF color) {
-    if (color == backColor_) return;
-    backColor_ = color;
-    Invalidate();
-}
-
 void TextBox::OnResized() {
     font_ = &GetFont(font_->Design(), Parent().Dpi());
     WrapText(text_, font_->Widths(), PixelBounds().right - PixelBounds().left, lines_);
@@ -34,7 +28,7 @@ void TextBox::SetText(std::wstring_view text) {
     const std::size_t end = std::max(lines_.size(), scratch_.size());
     lines_.swap(scratch_);
     if (Visible() && first < end) {
-        WindowDc dc(Parent().hWnd());  // the effect window's own DC: no cost to borrow
+        WindowDc dc(Parent().hWnd());  // a form whose controls draw at every step has a DC of its own: no cost to borrow
         if (dc.get()) PaintLines(dc.get(), first, end);
     }
 }

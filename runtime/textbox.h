@@ -32,9 +32,6 @@ public:
     const std::wstring& Text() const noexcept { return text_; }
     void SetText(std::wstring_view text);
 
-    COLORREF BackColor() const noexcept { return backColor_; }
-    void SetBackColor(COLORREF color);
-
     void Paint(HDC dc) const override;
 
 private:

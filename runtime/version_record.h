@@ -3,8 +3,7 @@
 // the platform: the programs read their own version record through the
 // resource functions of the system, without the version library (which is not
 // one of the system's known DLLs, so a copy planted beside a program would be
-// loaded in its stead), and the setup lists the saver it installs under the
-// version of the saver's own record.
+// loaded in its stead), and any other program's from its file's bytes.
 #include <cstddef>
 #include <optional>
 #include <span>

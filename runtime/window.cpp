@@ -72,7 +72,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
 void UnhandledFailure(const char* what) noexcept {
     ::OutputDebugStringA(what);
-    End(1);  // failed, as the setup's callers read its exit codes
+    End(1);  // failed, for callers that read exit codes
 }
 
 }  // namespace rt

@@ -64,13 +64,13 @@ void AppendPiece(std::wstring& text, int k);
 
 // One pass of the step loop: one step more than there are columns. The
 // number of steps is fixed when the pass starts; each step reads the column
-// count anew, draws the column first and then the piece.
-template <class CountFn, class DrawFn, class StepFn>
-void RunPass(CountFn&& columnCount, DrawFn&& draw, StepFn&& step) {
+// count anew, and takes a random number for the column, then one for the piece.
+template <class CountFn, class RandomFn, class StepFn>
+void RunPass(CountFn&& columnCount, RandomFn&& random, StepFn&& step) {
     const int n = columnCount();
     for (int j = 0; j <= n; ++j) {
-        const int column = ChooseColumn(draw(), columnCount());
-        const int piece = ChoosePiece(draw());
+        const int column = ChooseColumn(random(), columnCount());
+        const int piece = ChoosePiece(random());
         step(column, piece);
     }
 }

@@ -11,7 +11,7 @@
 #include "settings_record.h"
 #include "shipped_saver_digest.h"
 #include "failures.h"
-#include "text_encoding.h"
+#include "decimal.h"
 #include "transaction.h"
 #include "uninstall_entry.h"
 #include "version_record.h"

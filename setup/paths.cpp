@@ -1,6 +1,6 @@
 #include "paths.h"
 
-#include "text_encoding.h"
+#include "decimal.h"
 
 namespace setup {
 namespace {

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "failure.h"
-#include "text_encoding.h"
+#include "decimal.h"
 
 namespace setup {
 namespace {

@@ -1,6 +1,6 @@
 #include "setup_rules.h"
 
-#include "text_encoding.h"
+#include "decimal.h"
 
 namespace setup {
 

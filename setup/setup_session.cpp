@@ -1,7 +1,7 @@
 #include "setup_session.h"
 
 #include "app.h"
-#include "text_encoding.h"
+#include "decimal.h"
 
 namespace setup {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "text_encoding.h"
+#include "decimal.h"
 
 namespace setup {
 

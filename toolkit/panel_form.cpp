@@ -6,7 +6,8 @@
 namespace toolkit {
 namespace {
 
-rt::PictureBoxDesign Panel() {
+// The design of the panel's picture box, which carries the panel picture.
+rt::PictureBoxDesign PanelPictureDesign() {
     return {.left = 765, .top = 345, .width = 2325, .height = 4050, .autoSize = true,
             .font = {L"Arial", 8.25f, FW_NORMAL, ANSI_CHARSET}, .picture = rt::Picture::FromResource(IDR_PANEL)};
 }
@@ -16,7 +17,7 @@ rt::PictureBoxDesign Panel() {
 // Not activated when shown: its skinned window, shown right after it, is the active one.
 PanelForm::PanelForm()
     : rt::Form({.caption = L"Form1", .activates = false}),
-      picHintergrund(*this, Panel(), {.Click = &PanelForm::picHintergrund_Click, .GotFocus = &PanelForm::picHintergrund_GotFocus}) {}
+      picHintergrund(*this, PanelPictureDesign(), {.Click = &PanelForm::picHintergrund_Click, .GotFocus = &PanelForm::picHintergrund_GotFocus}) {}
 
 void PanelForm::Form_Load() {
     picHintergrund.Move(0, 0);

@@ -1,6 +1,6 @@
 #include "screen_texts.h"
 
-#include "text_encoding.h"
+#include "decimal.h"
 
 namespace toolkit {
 

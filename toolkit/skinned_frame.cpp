@@ -12,7 +12,8 @@ constexpr COLORREF kKeyColour = RGB(255, 0, 255);
 constexpr float kWindowWidth = 6735;  // twips; the area beyond the skin is cut away
 constexpr float kWindowHeight = 7320;
 
-rt::PictureBoxDesign Surface(const SkinLayout& layout) {
+// The design of the device's picture box, on which the skin and the texts are drawn.
+rt::PictureBoxDesign DevicePictureDesign(const SkinLayout& layout) {
     // Texts drawn over the key colour become part of the outline: no smoothing.
     return {.left = layout.pictureLeft, .top = layout.pictureTop, .width = 3705, .height = 5790, .backColor = kKeyColour,
             .scale = rt::ScaleMode::Pixels, .autoRedraw = true, .autoSize = true,
@@ -23,7 +24,7 @@ rt::PictureBoxDesign Surface(const SkinLayout& layout) {
 
 SkinnedForm::SkinnedForm(const SkinLayout& layout, PanelForm& panel)
     : rt::Form({.caption = L"About", .clientWidth = 4785, .clientHeight = 6660, .keyPreview = layout.keyPreview}),
-      picHintergrund(*this, Surface(layout), {.MouseMove = &SkinnedForm::picHintergrund_MouseMove}),
+      picHintergrund(*this, DevicePictureDesign(layout), {.MouseMove = &SkinnedForm::picHintergrund_MouseMove}),
       imgEnde(picHintergrund, layout.closeLeft, layout.closeTop, IDR_CLOSE_NORMAL, IDR_CLOSE_HOVER, IDR_CLOSE_PRESSED,
               [this] { imgEnde_Click(); }),
       imgHintergrund(*this, {layout.skinLeft, layout.skinTop, rt::Picture::FromResource(IDR_SKIN), true}),

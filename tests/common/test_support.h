@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
@@ -80,6 +81,9 @@ inline rt::UniqueFile HoldOpen(const std::wstring& path) {
 }
 
 inline std::optional<std::string> ReadFileBytes(const std::wstring& path) { return rt::ReadWholeFile(path, 64u << 20); }
+inline bool WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
+    return static_cast<bool>(std::ofstream(path, std::ios::binary) << bytes);
+}
 using Files = std::map<std::wstring, std::string>;
 inline Files FilesIn(const std::wstring& folder) {
     Files files;

@@ -56,7 +56,7 @@ class About {
 public:
     explicit About(const std::optional<std::string>& settings) {
         Copy(SaverPath(), folder / L"Qor.drl");
-        if (settings) rt::WriteWholeFile(folder / L"scrVeltrin.ini", *settings);
+        if (settings) WriteFileBytes(folder / L"scrVeltrin.ini", *settings);
         PlacePointer(1010, 750);  // where no window of it appears
         saver.emplace(folder / L"Qor.drl", L" /c");
         window = saver->Window(L"About");

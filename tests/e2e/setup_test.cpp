@@ -67,8 +67,8 @@ public:
         if (const auto at = tail.find(L"{folder}"); at != std::wstring::npos) tail.replace(at, 8, folder.Path());
         ::CreateDirectoryW(windows.c_str(), nullptr);
         Copy(SetupPath(), folder / L"Veltrin-Setup.exe");
-        if (shipped) rt::WriteWholeFile(folder / L"Qor.drl", *shipped);
-        for (const auto& [name, bytes] : kEarlier) rt::WriteWholeFile(windows + L"\\" + name, bytes);
+        if (shipped) WriteFileBytes(folder / L"Qor.drl", *shipped);
+        for (const auto& [name, bytes] : kEarlier) WriteFileBytes(windows + L"\\" + name, bytes);
         // Where no window of it appears; a quiet run shows none, and may share the screen.
         if (tail.find(L"/quiet") == std::wstring::npos) PlacePointer(1010, 750);
         Start(folder / L"Veltrin-Setup.exe", tail, winDir.value_or(windows));
@@ -199,7 +199,7 @@ TEST(Setup, OnAFullVolumeFailsAndLeavesNothingOfItsOwn) {
     const std::wstring full = WinePath(VELTRIN_FULL_VOLUME);
     const Files earlier = {{L"Veltrin.scr", std::string(100000, 'o')}, {L"scrVeltrin.ini", kEarlierSettings}};
     for (const auto& [name, bytes] : FilesIn(full)) ::DeleteFileW((full + L"\\" + name).c_str());  // of a run stopped before
-    for (const auto& [name, bytes] : earlier) ASSERT_TRUE(rt::WriteWholeFile(full + L"\\" + name, bytes));
+    for (const auto& [name, bytes] : earlier) ASSERT_TRUE(WriteFileBytes(full + L"\\" + name, bytes));
     SetupRun run(L" /quiet", kShipped, full);
     EXPECT_TRUE(run.EndsQuietly(1));
     EXPECT_EQ(Listing(FilesIn(full)), Listing(earlier));

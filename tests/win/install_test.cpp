@@ -42,7 +42,7 @@ fs::path Made(const fs::path& folder) {
     fs::create_directories(folder);
     return folder;
 }
-void Write(const fs::path& file, const std::string& bytes) { rt::WriteWholeFile(file.wstring(), bytes); }
+void Write(const fs::path& file, const std::string& bytes) { e2e::WriteFileBytes(file, bytes); }
 
 class Install : public ::testing::Test {
 protected:

@@ -5,10 +5,10 @@
 // button press to the release as a windowed control would.
 #include <windows.h>
 
-#include <functional>
 #include <vector>
 
 #include "app.h"
+#include "callback.h"
 #include "window.h"
 
 namespace rt {
@@ -17,7 +17,7 @@ enum class ScaleMode { Twips, Pixels };
 
 // Mouse event arguments: the buttons (1 left, 2 right, 4 middle), the shift
 // state (1 Shift, 2 Ctrl, 4 Alt) and the position in the receiver's scale.
-using MouseHandler = std::function<void(int Button, int Shift, float X, float Y)>;
+using MouseHandler = Callback<void(int Button, int Shift, float X, float Y)>;
 
 class Container;
 
@@ -45,7 +45,7 @@ public:
     virtual void Paint(HDC dc) const = 0;
 
     MouseHandler MouseDown, MouseMove, MouseUp;
-    std::function<void()> Click;
+    Callback<void()> Click;
 
 protected:
     // The pixels it covers changed: it was moved, or its container's dots per inch.

@@ -2,11 +2,11 @@
 // Controls of one name addressed by an index from 0. Elements of the design
 // are added with Add; Load(i) makes a further element at run time with element
 // 0's design settings, hidden until shown. The array's events carry the index.
-#include <functional>
 #include <memory>
 #include <type_traits>
 #include <vector>
 
+#include "callback.h"
 #include "failure.h"
 
 namespace rt {
@@ -60,8 +60,8 @@ public:
         Insert(index, copy);
     }
 
-    std::function<void(int Index, int Button, int Shift, float X, float Y)> MouseMove;
-    std::function<void(int Index)> Click;
+    Callback<void(int Index, int Button, int Shift, float X, float Y)> MouseMove;
+    Callback<void(int Index)> Click;
 
 private:
     void Insert(int index, const Design& design) {
@@ -74,7 +74,7 @@ private:
         elements_[static_cast<std::size_t>(index)] = std::move(control);
     }
 
-    std::function<std::unique_ptr<Control>(const Design&)> make_;
+    Callback<std::unique_ptr<Control>(const Design&)> make_;
     Design design_;
     std::vector<std::unique_ptr<Control>> elements_;  // by index; none where no element is loaded
 };

@@ -5,10 +5,10 @@
 // controls were declared, which is also the order the Tab key visits them.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <type_traits>
 
+#include "callback.h"
 #include "fonts.h"
 #include "form.h"
 
@@ -69,7 +69,7 @@ public:
         : CommandButton(form, design) {
         Click = [&form, click] { (form.*click)(); };
     }
-    std::function<void()> Click;
+    Callback<void()> Click;
 
 private:
     void OnCommand(WORD code) override;
@@ -84,7 +84,7 @@ public:
     bool Value() const;
     // Selecting a button, from code or by the user, raises its Click.
     void SetValue(bool selected);
-    std::function<void()> Click;
+    Callback<void()> Click;
 
 private:
     void Created() override;

@@ -5,10 +5,10 @@
 // window is hidden. Image controls inside it are drawn above that bitmap.
 #include <windows.h>
 
-#include <functional>
 #include <string_view>
 #include <type_traits>
 
+#include "callback.h"
 #include "container.h"
 #include "fonts.h"
 #include "form.h"
@@ -74,7 +74,7 @@ public:
     void SetForeColor(COLORREF color) noexcept { foreColor_ = color; }
 
     MouseHandler MouseMove;
-    std::function<void()> Click, GotFocus;
+    Callback<void()> Click, GotFocus;
 
 protected:
     void PaintSurface(HDC dc, const RECT& dirty) override;

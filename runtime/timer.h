@@ -5,8 +5,9 @@
 // re-enter itself).
 #include <windows.h>
 
-#include <functional>
 #include <type_traits>
+
+#include "callback.h"
 
 namespace rt {
 
@@ -29,7 +30,7 @@ public:
     bool Enabled() const noexcept { return enabled_; }
     void SetEnabled(bool enabled);
 
-    std::function<void()> Tick;
+    Callback<void()> Tick;
 
 private:
     friend class Form;

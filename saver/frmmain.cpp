@@ -24,7 +24,7 @@ HWND PreviewHostOf(const std::string& command) {
 
 }  // namespace
 
-frmmain::frmmain(std::string command, std::function<void()> showAbout)
+frmmain::frmmain(std::string command, rt::Callback<void()> showAbout)
     : rt::Form({.caption = L"Veltrin", .backColor = kBlack, .windowState = rt::WindowState::Maximized,
                 .ownDc = true}),  // a private DC: the columns draw at every step
       command_(std::move(command)),

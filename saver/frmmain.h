@@ -3,11 +3,11 @@
 // and the rules by which a key, a click or the pointer ends the saver.
 #include <windows.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "app.h"
+#include "callback.h"
 #include "control_array.h"
 #include "form.h"
 #include "mdlSaver.h"
@@ -18,7 +18,7 @@ class frmmain : public rt::Form {
 public:
     // `command`: the command line after the program's name; `showAbout`
     // shows the window of configuration mode.
-    frmmain(std::string command, std::function<void()> showAbout);
+    frmmain(std::string command, rt::Callback<void()> showAbout);
 
     // Write-only: True keeps the window above all normal windows.
     void SetTopMost(bool value);
@@ -76,6 +76,6 @@ private:
     // sees whether it shows.
     static constexpr UINT kHostWatchMs = 200;
     rt::Timer tmrHost{*this, kHostWatchMs, &frmmain::WatchHost, false};
-    std::function<void()> showAbout_;
+    rt::Callback<void()> showAbout_;
     std::wstring next_;  // reused by every step
 };

@@ -23,7 +23,7 @@ constexpr float kInstallButtonLeft = 138, kInstallButtonTop = 339;
 
 }  // namespace
 
-frmInstall1::frmInstall1(setup::SetupSession& session, toolkit::PanelForm& panel, std::function<void()> closed)
+frmInstall1::frmInstall1(setup::SetupSession& session, toolkit::PanelForm& panel, rt::Callback<void()> closed)
     : toolkit::SkinnedForm(kLayout, panel),
       imgNext(picHintergrund, kInstallButtonLeft, kInstallButtonTop, IDR_NEXT_NORMAL, IDR_NEXT_HOVER, IDR_NEXT_PRESSED,
               [this] { imgNext_Click(); }),

@@ -5,8 +5,8 @@
 // the installation it shows the completion texts and ends the setup 1500 ms
 // later.
 #include <cstdint>
-#include <functional>
 
+#include "callback.h"
 #include "setup_session.h"
 #include "skinned_frame.h"
 #include "timer.h"
@@ -14,7 +14,7 @@
 class frmInstall1 : public toolkit::SkinnedForm {
 public:
     // `closed` runs when the window goes, whatever closes it.
-    frmInstall1(setup::SetupSession& session, toolkit::PanelForm& panel, std::function<void()> closed);
+    frmInstall1(setup::SetupSession& session, toolkit::PanelForm& panel, rt::Callback<void()> closed);
 
     toolkit::PictureButton imgNext;
     rt::Timer Timer1;
@@ -39,6 +39,6 @@ private:
     void Timer1_Timer();
 
     setup::SetupSession& session_;
-    std::function<void()> closed_;
+    rt::Callback<void()> closed_;
     setup::Language language_ = setup::Language::English;
 };

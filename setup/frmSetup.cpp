@@ -2,7 +2,7 @@
 
 #include "setup_texts.h"
 
-frmSetup::frmSetup(setup::SetupSession& session, setup::Language first, std::function<void(setup::Language)> carryOn)
+frmSetup::frmSetup(setup::SetupSession& session, setup::Language first, rt::Callback<void(setup::Language)> carryOn)
     // A tool window's small title bar: no task-bar button, no minimise or maximise.
     : rt::Form({.caption = L"Language / Sprache", .bordered = true, .centered = true, .clientHeight = 2550}),
       session_(session), first_(first), carryOn_(std::move(carryOn)) {

@@ -2,8 +2,7 @@
 // The setup's start-up window: the user picks English or German, and
 // continues to the welcome window in that language or cancels. It is only
 // hidden while the welcome window shows, and shown again when that closes.
-#include <functional>
-
+#include "callback.h"
 #include "control_array.h"
 #include "controls.h"
 #include "form.h"
@@ -13,7 +12,7 @@ class frmSetup : public rt::Form {
 public:
     // `first` is selected when the window loads; `carryOn` shows the welcome
     // window in the chosen language.
-    frmSetup(setup::SetupSession& session, setup::Language first, std::function<void(setup::Language)> carryOn);
+    frmSetup(setup::SetupSession& session, setup::Language first, rt::Callback<void(setup::Language)> carryOn);
 
     // Declared in tab order: the windows are made, and visited, in this order.
     rt::CommandButton Command1{*this, {.left = 2490, .top = 1995, .width = 2025, .height = 450, .caption = L"Install"},
@@ -40,5 +39,5 @@ private:
 
     setup::SetupSession& session_;
     setup::Language first_;
-    std::function<void(setup::Language)> carryOn_;
+    rt::Callback<void(setup::Language)> carryOn_;
 };

@@ -3,10 +3,10 @@
 // Commit() keeps them all, RollBack() undoes them, the last first, logging
 // each undo: done, or what it could not put back. A transaction that ends
 // with neither rolls back.
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "callback.h"
 #include "setup_log.h"
 
 namespace setup {
@@ -16,7 +16,7 @@ public:
     // Puts back what its step changed, and never throws. Returns what it
     // could not put back (where an earlier file is kept, say); empty when
     // everything is back.
-    using Undo = std::function<std::wstring()>;
+    using Undo = rt::Callback<std::wstring()>;
 
     explicit Transaction(SetupLog& log) noexcept : log_(log) {}
     ~Transaction() { RollBack(); }

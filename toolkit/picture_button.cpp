@@ -3,7 +3,7 @@
 namespace toolkit {
 
 PictureButton::PictureButton(rt::Container& home, float left, float top, int normal, int hover, int pressed,
-                             std::function<void()> click)
+                             rt::Callback<void()> click)
     : rt::Image(home, {left, top, rt::Picture::FromResource(normal), true}),
       faces_{GetPicture(), rt::Picture::FromResource(hover), rt::Picture::FromResource(pressed)} {
     MouseDown = [this](int, int, float, float) { ShowFace(Face::Pressed); };

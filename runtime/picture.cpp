@@ -112,7 +112,8 @@ Picture Picture::FromMemory(const void* bytes, std::size_t size) {
     const std::uint64_t pixelBytes = std::uint64_t{width} * height * 4;
     if (pixelBytes > UINT_MAX) throw Failure("the picture is too large");
 
-    auto data = std::make_shared<Data>();
+    // Not make_shared, whose one allocation brings a library module and its locks into the programs.
+    std::shared_ptr<Data> data(new Data);
     data->bitmap = CreateTopDownDib(static_cast<int>(width), static_cast<int>(height), &data->bits);
     if (!data->bitmap) throw Failure("no memory for the picture");
     Check(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixelBytes), reinterpret_cast<BYTE*>(data->bits)),

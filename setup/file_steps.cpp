@@ -165,7 +165,7 @@ void SweepScratchFiles(const std::wstring& folder, std::span<const wchar_t* cons
         for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found)) {
             const std::wstring path = JoinPath(folder, found.cFileName);
             if (IsScratchName(found.cFileName, target) && ::DeleteFileW(path.c_str())) {
-                log.Line(L"removed what an earlier setup left: " + path);
+                log.Line({L"removed what an earlier setup left: ", path});
             }
         }
     }

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <span>
 #include <vector>
 
 #include "file_steps.h"
@@ -15,7 +14,8 @@
 #include "decimal.h"
 #include "transaction.h"
 #include "uninstall_entry.h"
-#include "version_record.h"
+#include "app.h"
+#include "text_encoding.h"
 
 namespace setup {
 namespace {
@@ -41,13 +41,14 @@ std::string OwnFile(const std::wstring& path) {
     return std::move(*bytes);
 }
 
-// Listed under the title of the settings it writes.
-RegistryValues EntryFor(const InstallRequest& request, const std::string& saver, const std::string& settings, std::size_t bytes) {
-    const std::span view(reinterpret_cast<const std::byte*>(saver.data()), saver.size());
-    const rt::VersionRecord version = rt::ProgramVersionRecord(view).value_or(rt::VersionRecord{});
+// Listed under the title of the settings it writes, and the version of the
+// saver: the setup's own, since both are built as one (and the saver's digest
+// makes sure it is that one).
+RegistryValues EntryFor(const InstallRequest& request, std::size_t bytes) {
+    const rt::VersionRecord version = rt::App::Version();
     const std::wstring uninstaller = L"\"" + JoinPath(request.windows, kUninstallerName) + L"\" /uninstall";
     return {
-        RegistryValue::Text(L"DisplayName", toolkit::ParseSettings(settings).TitleText),
+        RegistryValue::Text(L"DisplayName", rt::FromWindows1252(toolkit::TextsIn(request.language).title)),
         RegistryValue::Text(L"DisplayVersion", rt::Decimal(version.major) + L"." + rt::Decimal(version.minor) + L"." +
                                                    rt::Decimal(version.build) + L"." + rt::Decimal(version.revision)),
         RegistryValue::Text(L"Publisher", version.companyName),
@@ -74,7 +75,7 @@ void RefuseAnotherFolder(const std::optional<RegistryValues>& entry, const std::
 }  // namespace
 
 void InstallInto(const InstallRequest& request, SetupLog& log) {
-    log.Line(L"installing into " + request.windows + L", language " + LanguageCode(request.language));
+    log.Line({L"installing into ", request.windows, L", language ", LanguageCode(request.language)});
     // Outside the try, what the transaction's undos use after it: the files it
     // puts back, the entry it restores.
     std::vector<Replacement> files;
@@ -92,7 +93,7 @@ void InstallInto(const InstallRequest& request, SetupLog& log) {
         files.emplace_back(JoinPath(request.windows, kUninstallerName), uninstaller);
         files.emplace_back(JoinPath(request.windows, kInstalledSaverName), saver);
         files.emplace_back(JoinPath(request.windows, toolkit::kSettingsFileName), settings);
-        const RegistryValues entry = EntryFor(request, saver, settings, saver.size() + settings.size() + uninstaller.size());
+        const RegistryValues entry = EntryFor(request, saver.size() + settings.size() + uninstaller.size());
 
         install.Do(std::wstring(L"registered HKLM\\") + kUninstallKey, [&] { SetEntryValues(Unlisted(entry)); },
                    [&earlier] { return UndoneUnless(RestoreEntry(earlier)); });

@@ -8,13 +8,13 @@
 namespace setup {
 namespace {
 
-std::wstring TwoDigits(int n) { return (n < 10 ? L"0" : L"") + rt::Decimal(n); }
-
+// The local time as "2026-12-08 09:05:03  ", in the system's own formatting.
 std::wstring Now() {
     SYSTEMTIME t{};
     ::GetLocalTime(&t);
-    return rt::Decimal(t.wYear) + L"-" + TwoDigits(t.wMonth) + L"-" + TwoDigits(t.wDay) + L" " + TwoDigits(t.wHour) + L":" +
-           TwoDigits(t.wMinute) + L":" + TwoDigits(t.wSecond);
+    wchar_t text[32];
+    ::wsprintfW(text, L"%04u-%02u-%02u %02u:%02u:%02u  ", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    return text;
 }
 
 std::string Utf8(std::wstring_view text) {
@@ -32,17 +32,19 @@ SetupLog::SetupLog(const std::wstring& path)
     : file_(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
-void SetupLog::Line(std::wstring_view text) {
+void SetupLog::Line(std::initializer_list<std::wstring_view> parts) {
     if (!file_) return;
-    const std::string line = Utf8(Now() + L"  " + std::wstring(text) + L"\r\n");
+    std::wstring text = Now();
+    for (const std::wstring_view part : parts) text += part;
+    const std::string line = Utf8(text + L"\r\n");
     DWORD written = 0;
     ::WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 void SetupLog::Failed(const rt::Failure& failure) {
     const std::string what = failure.what();
-    Line(L"failed: " + std::wstring(what.begin(), what.end()) +
-         (failure.code() ? L" (system error " + rt::Decimal(failure.code()) + L")" : L""));
+    const std::wstring code = failure.code() ? L" (system error " + rt::Decimal(failure.code()) + L")" : L"";
+    Line({L"failed: ", std::wstring(what.begin(), what.end()), code});
 }
 
 }  // namespace setup

@@ -3,6 +3,7 @@
 // UTF-8 lines appended to the file, each stamped with the local time. A log
 // that cannot be opened or written is no reason to fail: the run goes on
 // without it.
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,8 @@ public:
     SetupLog() = default;  // writes nothing
     explicit SetupLog(const std::wstring& path);
 
-    void Line(std::wstring_view text);
+    // One line made of these parts, which callers need not join first.
+    void Line(std::initializer_list<std::wstring_view> parts);
     // A step that failed: what failed and, when the system said, its error code.
     void Failed(const rt::Failure& failure);
 

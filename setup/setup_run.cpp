@@ -19,9 +19,9 @@ constexpr wchar_t kOneSetup[] = L"Global\\Veltrin.Setup";
 int RunUninstall(const SetupOptions& options, SetupSession& session) {
     const std::optional<Language> installed = InstalledLanguage();
     const Language language = installed.value_or(options.language.value_or(Language::English));
-    if (!installed) session.log.Line(L"nothing is installed");
+    if (!installed) session.log.Line({L"nothing is installed"});
     if (installed && session.Tell(Say::UninstallQuestion, language) != IDYES) {
-        session.log.Line(L"not removed: the user said no");
+        session.log.Line({L"not removed: the user said no"});
         return kCancelled;
     }
     try {
@@ -52,11 +52,11 @@ void Run(std::span<const std::wstring> arguments) {
     SetupLog log = options.log && MayLogTo(*options.log, request) ? SetupLog(*options.log) : SetupLog();
     std::wstring line = L"Veltrin-Setup";
     for (const std::wstring& argument : arguments) line += L" " + argument;
-    log.Line(line);
+    log.Line({line});
     SetupSession session{request, log, options.quiet};
     const Language language = options.language.value_or(Language::English);
     if (!options.valid || options.help) {
-        if (!options.valid) log.Line(L"refused: an argument it does not know");
+        if (!options.valid) log.Line({L"refused: an argument it does not know"});
         session.Tell(options.valid ? Say::Usage : Say::Refused, language);
         session.End(options.valid ? kDone : kFailed);
     }
@@ -64,7 +64,7 @@ void Run(std::span<const std::wstring> arguments) {
     std::optional<rt::InstanceMarker> oneSetup(std::in_place, kOneSetup);
     if (oneSetup->AnotherCopyRunning()) {
         oneSetup.reset();
-        log.Line(L"another setup is running");
+        log.Line({L"another setup is running"});
         session.Tell(Say::AlreadyRunning, language);
         session.End(kAlreadyRunning);
     }

@@ -43,7 +43,7 @@ int SetupSession::Tell(Say what, Language language, HWND owner) const {
 }
 
 void SetupSession::End(ExitCode code) {
-    log.Line(L"exit code " + rt::Decimal(code));
+    log.Line({L"exit code ", rt::Decimal(code)});
     rt::End(code);
 }
 

@@ -6,11 +6,18 @@
 
 namespace setup {
 
+void Transaction::Do(std::wstring name, rt::Callback<void()> step, Undo undo) {
+    steps_.push_back({std::move(name), undo});
+    step();
+    steps_.back().finished = true;
+    log_.Line({steps_.back().name});
+}
+
 void Transaction::RollBack() noexcept {
     for (auto step = steps_.rbegin(); step != steps_.rend(); ++step) {
         const std::wstring left = step->undo();
         const wchar_t* what = step->finished ? L": " : L" (what it began): ";
-        log_.Line((left.empty() ? L"undone" : L"not undone") + std::wstring(what) + step->name + (left.empty() ? L"" : L"; " + left));
+        log_.Line({left.empty() ? L"undone" : L"not undone", what, step->name, left.empty() ? L"" : L"; ", left});
     }
     steps_.clear();
 }

@@ -26,13 +26,7 @@ public:
     // Runs `step`, named so in the log, with its undo recorded first: a step
     // that fails halfway is put back too. What the undo uses must outlive the
     // transaction.
-    template <class Step>
-    void Do(std::wstring name, Step&& step, Undo undo) {
-        steps_.push_back({std::move(name), std::move(undo)});
-        step();
-        steps_.back().finished = true;
-        log_.Line(steps_.back().name);
-    }
+    void Do(std::wstring name, rt::Callback<void()> step, Undo undo);
     // Keeps every step done.
     void Commit() noexcept { steps_.clear(); }
     // Undoes every step done, once.

@@ -37,15 +37,15 @@ std::wstring VeltrinThatRemains(const std::wstring& running) {
 // alone, with a choice of the missing saver it names. Nothing else counts as
 // removed: a Veltrin that remains makes this a failure.
 UninstallOutcome RemoveTheEntryOnly(const std::wstring& folder, const std::wstring& running, SetupLog& log) {
-    log.Line(L"no uninstaller in \"" + folder + L"\": only the entry is removed");
+    log.Line({L"no uninstaller in \"", folder, L"\": only the entry is removed"});
     ThrowIfWin32Error(DeleteEntry(), "the entry cannot be removed");
-    log.Line(L"removed the entry");
+    log.Line({L"removed the entry"});
     const std::wstring saver = JoinPath(folder, kInstalledSaverName);
     if (IsAbsolutePath(folder) && !IsFile(saver) && ChosenIs(ChosenSaver(), saver) && SetChosenSaver(std::nullopt) == ERROR_SUCCESS) {
-        log.Line(L"no longer the chosen screen saver: " + saver);
+        log.Line({L"no longer the chosen screen saver: ", saver});
     }
     if (const std::wstring left = VeltrinThatRemains(running); !left.empty()) {
-        log.Line(L"remains: " + left);
+        log.Line({L"remains: ", left});
         throw rt::Failure("a Veltrin remains that the entry did not name");
     }
     return UninstallOutcome::NothingInstalled;
@@ -94,7 +94,7 @@ void RemoveTheInstall(const RegistryValues& entry, const std::wstring& folder, c
         removal.RollBack();
         throw;
     }
-    if (self) log.Line((self->RemovedAtRestart() ? L"removed at the next start: " : L"left to the next setup: ") + self->Path());
+    if (self) log.Line({self->RemovedAtRestart() ? L"removed at the next start: " : L"left to the next setup: ", self->Path()});
 }  // here the marked files go
 
 }  // namespace
@@ -105,7 +105,7 @@ UninstallOutcome Uninstall(const std::wstring& running, SetupLog& log) {
     try {
         entry = ReadEntry();
         if (!entry) {
-            log.Line(L"nothing is installed");
+            log.Line({L"nothing is installed"});
             return UninstallOutcome::NothingInstalled;
         }
         folder = TextOf(*entry, L"InstallLocation");
@@ -115,9 +115,9 @@ UninstallOutcome Uninstall(const std::wstring& running, SetupLog& log) {
         log.Failed(failure);
         throw;
     }
-    log.Line(L"removing the entry and what it names in " + folder);
+    log.Line({L"removing the entry and what it names in ", folder});
     RemoveTheInstall(*entry, folder, running, log);
-    log.Line(L"removed");
+    log.Line({L"removed"});
     return UninstallOutcome::Removed;
 }
 

@@ -1,16 +1,11 @@
-// The records the programs read and write: sequential fields, the settings
-// file as the setup writes it and the about window reads it (damaged files
-// included), and a program file's version record cut short (the setup reads
-// only the saver whose digest it carries; the saver, only its own record).
+// The records the programs read and write: sequential fields, and the
+// settings file as the setup writes it and the about window reads it
+// (damaged files included).
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 #include "failure.h"
 #include "sequential_fields.h"
 #include "settings_record.h"
-#include "version_record.h"
 
 using namespace std::string_literals;
 using Fields = std::vector<std::string>;
@@ -56,15 +51,4 @@ TEST(SettingsFile, WhatTheAboutWindowMakesOfAnyFile) {
         EXPECT_EQ(texts.TitleText, c.title) << c.content.value_or("(none)").substr(0, 40);
         EXPECT_EQ(texts.NoteText, c.note) << c.content.value_or("(none)").substr(0, 40);
     }
-}
-
-// A download cut short inside the saver's version record, whose headers still
-// point at all of it: refused by the reader's own checks, although the bytes
-// after the cut (in memory here) hold the rest of the record.
-TEST(ProgramFile, AVersionRecordPastTheEndOfTheFileIsRefused) {
-    std::ifstream in(VELTRIN_SOURCE_DIR "/tests/host/data/versioned_i386", std::ios::binary);
-    const std::vector<char> file{std::istreambuf_iterator<char>(in), {}};
-    const auto record = [&](std::size_t size) { return rt::ProgramVersionRecord(std::as_bytes(std::span(file).first(size))); };
-    ASSERT_EQ(record(file.size()).value_or(rt::VersionRecord{}).internalName, L"qor");
-    EXPECT_FALSE(record(file.size() - 0x100));
 }

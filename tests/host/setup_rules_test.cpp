@@ -15,7 +15,7 @@ using Items = std::vector<std::wstring>;
 // design has them, typos included; each item ends with the carriage return
 // that leaves an empty line below it, the version line with three.
 TEST(ScreenTexts, EachSetInEachLanguageExactly) {
-    const rt::VersionRecord version{2, 1, 0, 5, L"Brandor", L""};
+    const rt::VersionRecord version{2, 1, 0, 5, L"Brandor"};
     const Items english = {L"Veltrin-Screen-Saver\r", L"Free Program!\r", L"Autor: Brandor\r", L"Version: 2.1.5\r\r\r"};
     const Items german = {L"Veltrin-Bildschirmschoner\r", L"Kostenloses Programm!\r", L"Autor: Brandor\r", L"Version: 2.1.5\r\r\r"};
     const struct {
@@ -33,7 +33,7 @@ TEST(ScreenTexts, EachSetInEachLanguageExactly) {
         all.insert(all.end(), c.tail.begin(), c.tail.end());
         EXPECT_EQ(setup::ScreenItems(c.finished, c.language, version), all) << c.finished;
     }
-    EXPECT_EQ(setup::ScreenItems(true, Language::English, {12, 0, 7, 305, L"", L""})[3], L"Version: 12.0.305\r\r\r");
+    EXPECT_EQ(setup::ScreenItems(true, Language::English, {12, 0, 7, 305, L""})[3], L"Version: 12.0.305\r\r\r");
 }
 
 // Switches with '/' or '-' in any case, values after '='; anything else, a

@@ -11,24 +11,27 @@ ButtonCaptions CaptionsFor(Language language) {
                                          : ButtonCaptions{L"&Weiter", L"&Abbrechen"};
 }
 
+namespace {
+
+// What follows the version: the invitation, or once installed the completion,
+// in English and German.
+constexpr const wchar_t* kClosingItems[2][2][4] = {
+    {{L"Please click on the button", L"at the right buttom corner", L"to install the program."},
+     {L"Bitte klicken Sie auf die", L"rechte untere Schalt-", L"fl\u00E4che, um das Programm", L"zu installieren."}},
+    {{L"Screen Saver has been", L"successfully installed.", L"Setup will end now."},
+     {L"Die Installation wurde", L"erfolgreich abgeschlossen.", L"Setup wird jetzt beendet."}},
+};
+
+}  // namespace
+
 std::vector<std::wstring> ScreenItems(bool finished, Language language, const rt::VersionRecord& version) {
-    const bool english = language == Language::English;
-    std::vector<std::wstring> items = {
-        rt::FromWindows1252(toolkit::TextsIn(language).title),
-        rt::FromWindows1252(toolkit::TextsIn(language).note),
-        toolkit::AuthorLine(version),
-        // Three empty lines set the version apart from what follows.
-        toolkit::VersionLine(version) + L"\r\r",
-    };
-    if (!finished && english) {
-        items.insert(items.end(), {L"Please click on the button", L"at the right buttom corner", L"to install the program."});
-    } else if (!finished) {
-        items.insert(items.end(), {L"Bitte klicken Sie auf die", L"rechte untere Schalt-", L"fl\u00E4che, um das Programm",
-                                   L"zu installieren."});
-    } else if (english) {
-        items.insert(items.end(), {L"Screen Saver has been", L"successfully installed.", L"Setup will end now."});
-    } else {
-        items.insert(items.end(), {L"Die Installation wurde", L"erfolgreich abgeschlossen.", L"Setup wird jetzt beendet."});
+    std::vector<std::wstring> items;
+    items.push_back(rt::FromWindows1252(toolkit::TextsIn(language).title));
+    items.push_back(rt::FromWindows1252(toolkit::TextsIn(language).note));
+    items.push_back(toolkit::AuthorLine(version));
+    items.push_back(toolkit::VersionLine(version) + L"\r\r");  // three empty lines set the version apart
+    for (const wchar_t* item : kClosingItems[finished][language == Language::German]) {
+        if (item) items.emplace_back(item);
     }
     // Every item is printed with a carriage return of its own: one empty line below it.
     for (std::wstring& item : items) item += L'\r';

@@ -11,7 +11,6 @@
 #include "settings_record.h"
 #include "shipped_saver_digest.h"
 #include "failures.h"
-#include "decimal.h"
 #include "transaction.h"
 #include "uninstall_entry.h"
 #include "app.h"
@@ -46,21 +45,24 @@ std::string OwnFile(const std::wstring& path) {
 // makes sure it is that one).
 RegistryValues EntryFor(const InstallRequest& request, std::size_t bytes) {
     const rt::VersionRecord version = rt::App::Version();
+    wchar_t number[48];
+    ::wsprintfW(number, L"%d.%d.%d.%d", version.major, version.minor, version.build, version.revision);
     const std::wstring uninstaller = L"\"" + JoinPath(request.windows, kUninstallerName) + L"\" /uninstall";
-    return {
-        RegistryValue::Text(L"DisplayName", rt::FromWindows1252(toolkit::TextsIn(request.language).title)),
-        RegistryValue::Text(L"DisplayVersion", rt::Decimal(version.major) + L"." + rt::Decimal(version.minor) + L"." +
-                                                   rt::Decimal(version.build) + L"." + rt::Decimal(version.revision)),
-        RegistryValue::Text(L"Publisher", version.companyName),
-        RegistryValue::Text(L"DisplayIcon", JoinPath(request.windows, kInstalledSaverName)),
-        RegistryValue::Number(L"EstimatedSize", static_cast<DWORD>((bytes + 1023) / 1024)),
-        RegistryValue::Text(L"InstallLocation", request.windows),
-        RegistryValue::Number(L"NoModify", 1),
-        RegistryValue::Number(L"NoRepair", 1),
-        RegistryValue::Text(L"UninstallString", uninstaller),
-        RegistryValue::Text(L"QuietUninstallString", uninstaller + L" /quiet"),
-        RegistryValue::Text(L"Language", LanguageCode(request.language)),
-    };
+    RegistryValues entry;
+    const auto text = [&entry](const wchar_t* name, const std::wstring& value) { entry.push_back(RegistryValue::Text(name, value)); };
+    const auto count = [&entry](const wchar_t* name, DWORD value) { entry.push_back(RegistryValue::Number(name, value)); };
+    text(L"DisplayName", rt::FromWindows1252(toolkit::TextsIn(request.language).title));
+    text(L"DisplayVersion", number);
+    text(L"Publisher", version.companyName);
+    text(L"DisplayIcon", JoinPath(request.windows, kInstalledSaverName));
+    count(L"EstimatedSize", static_cast<DWORD>((bytes + 1023) / 1024));  // in KB
+    text(L"InstallLocation", request.windows);
+    count(L"NoModify", 1);
+    count(L"NoRepair", 1);
+    text(L"UninstallString", uninstaller);
+    text(L"QuietUninstallString", uninstaller + L" /quiet");
+    text(L"Language", LanguageCode(request.language));
+    return entry;
 }
 
 // An install lives in one folder: one in another (WinDir changed since)
@@ -95,12 +97,12 @@ void InstallInto(const InstallRequest& request, SetupLog& log) {
         files.emplace_back(JoinPath(request.windows, toolkit::kSettingsFileName), settings);
         const RegistryValues entry = EntryFor(request, saver.size() + settings.size() + uninstaller.size());
 
-        install.Do(std::wstring(L"registered HKLM\\") + kUninstallKey, [&] { SetEntryValues(Unlisted(entry)); },
+        install.Do({L"registered HKLM\\", kUninstallKey}, [&] { SetEntryValues(Unlisted(entry)); },
                    [&earlier] { return UndoneUnless(RestoreEntry(earlier)); });
         for (Replacement& file : files) {
-            install.Do(L"written " + file.Target(), [&file] { file.Apply(); }, [&file] { return file.Undo(); });
+            install.Do({L"written ", file.Target()}, [&file] { file.Apply(); }, [&file] { return file.Undo(); });
         }
-        install.Do(L"listed in Apps & features", [&] { WriteEntry(entry); }, [] { return UndoneUnless(Unlist()); });
+        install.Do({L"listed in Apps & features"}, [&] { WriteEntry(entry); }, [] { return UndoneUnless(Unlist()); });
         install.Commit();
     } catch (const rt::Failure& failure) {
         log.Failed(failure);

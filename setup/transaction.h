@@ -3,7 +3,9 @@
 // Commit() keeps them all, RollBack() undoes them, the last first, logging
 // each undo: done, or what it could not put back. A transaction that ends
 // with neither rolls back.
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "callback.h"
@@ -26,7 +28,7 @@ public:
     // Runs `step`, named so in the log, with its undo recorded first: a step
     // that fails halfway is put back too. What the undo uses must outlive the
     // transaction.
-    void Do(std::wstring name, rt::Callback<void()> step, Undo undo);
+    void Do(std::initializer_list<std::wstring_view> name, rt::Callback<void()> step, Undo undo);
     // Keeps every step done.
     void Commit() noexcept { steps_.clear(); }
     // Undoes every step done, once.

@@ -72,21 +72,21 @@ void RemoveTheInstall(const RegistryValues& entry, const std::wstring& folder, c
         if (!fromUninstaller) files.emplace_back(uninstaller);
 
         for (Removal& file : std::span(files).first(2)) {
-            removal.Do(L"marked for removal: " + file.Path(), [&file] { file.Mark(); }, [&file] { return file.Undo(); });
+            removal.Do({L"marked for removal: ", file.Path()}, [&file] { file.Mark(); }, [&file] { return file.Undo(); });
         }
         if (ChosenIs(chosen, saver)) {
-            removal.Do(L"no longer the chosen screen saver: " + PathOf(*chosen),
+            removal.Do({L"no longer the chosen screen saver: ", PathOf(*chosen)},
                        [] { ThrowIfWin32Error(SetChosenSaver(std::nullopt), "the chosen screen saver cannot be cleared"); },
                        [&chosen] { return UndoneUnless(SetChosenSaver(chosen)); });
         }
-        removal.Do(L"no longer listed in Apps & features", [] { ThrowIfWin32Error(Unlist(), "the entry cannot be removed"); },
+        removal.Do({L"no longer listed in Apps & features"}, [] { ThrowIfWin32Error(Unlist(), "the entry cannot be removed"); },
                    [&entry] { return UndoneUnless(RestoreEntry(entry)); });
         if (fromUninstaller) {
-            removal.Do(L"moved aside: " + running, [&] { self.emplace(running); }, [&self] { return self ? self->Undo() : L""; });
+            removal.Do({L"moved aside: ", running}, [&] { self.emplace(running); }, [&self] { return self ? self->Undo() : L""; });
         } else {
-            removal.Do(L"marked for removal: " + uninstaller, [&files] { files.back().Mark(); }, [&files] { return files.back().Undo(); });
+            removal.Do({L"marked for removal: ", uninstaller}, [&files] { files.back().Mark(); }, [&files] { return files.back().Undo(); });
         }
-        removal.Do(L"removed the entry", [] { ThrowIfWin32Error(DeleteEntry(), "the entry cannot be removed"); },
+        removal.Do({L"removed the entry"}, [] { ThrowIfWin32Error(DeleteEntry(), "the entry cannot be removed"); },
                    [&entry] { return UndoneUnless(RestoreEntry(entry)); });
         removal.Commit();
     } catch (const rt::Failure& failure) {

@@ -51,7 +51,7 @@ void Run(std::span<const std::wstring> arguments) {
     // A log onto a file the run reads or writes would change what it does.
     SetupLog log = options.log && MayLogTo(*options.log, request) ? SetupLog(*options.log) : SetupLog();
     std::wstring line = L"Veltrin-Setup";
-    for (const std::wstring& argument : arguments) line += L" " + argument;
+    for (const std::wstring& argument : arguments) line.append(L" ").append(argument);
     log.Line({line});
     SetupSession session{request, log, options.quiet};
     const Language language = options.language.value_or(Language::English);

@@ -66,13 +66,16 @@ std::wstring Usage(Language language) {
     const int german = language == Language::German;
     std::wstring synopsis = kSetupTitle, lines;
     for (const SwitchDesign& s : kSwitches) {
-        const std::wstring form = L"/" + std::wstring(s.name) + (s.value[german] ? L"=" + std::wstring(s.value[german]) : L"");
-        if (!s.alias) synopsis += L" [" + form + L"]";
-        lines += form + (s.alias ? (german ? L" oder /" : L" or /") + std::wstring(s.alias) : L"") + L"\t" + s.does[german] + L"\n";
+        std::wstring form = std::wstring(L"/").append(s.name);
+        if (s.value[german]) form.append(L"=").append(s.value[german]);
+        if (s.which != Switch::Help) synopsis.append(L" [").append(form).append(L"]");
+        lines.append(form);
+        if (s.alias) lines.append(german ? L" oder /" : L" or /").append(s.alias);
+        lines.append(L"\t").append(s.does[german]).append(L"\n");
     }
-    return synopsis + L"\n\n" + lines + L"\n" +
-           (german ? L"R\u00FCckgabewerte: 0 erledigt, 1 fehlgeschlagen, 2 abgebrochen, 3 ein anderes Setup l\u00E4uft."
-                   : L"Exit codes: 0 done, 1 failed, 2 cancelled, 3 another setup is running.");
+    return synopsis.append(L"\n\n").append(lines).append(L"\n").append(
+        german ? L"R\u00FCckgabewerte: 0 erledigt, 1 fehlgeschlagen, 2 abgebrochen, 3 ein anderes Setup l\u00E4uft."
+               : L"Exit codes: 0 done, 1 failed, 2 cancelled, 3 another setup is running.");
 }
 
 }  // namespace

@@ -11,9 +11,4 @@ std::wstring VersionLine(const rt::VersionRecord& version) {
            rt::Decimal(version.revision);
 }
 
-std::array<std::wstring, 4> AboutItems(std::wstring_view title, std::wstring_view note, const rt::VersionRecord& version) {
-    return {std::wstring(title) + L"\r", std::wstring(note) + L"\r\r\r\r\r\r", AuthorLine(version) + L"\r\r",
-            VersionLine(version)};
-}
-
 }  // namespace toolkit

@@ -22,7 +22,7 @@ public:
     template <class F>
         requires(!std::is_same_v<std::decay_t<F>, Callback> && std::is_invocable_r_v<R, const F&, Args...>)
     Callback(F f) noexcept : call_(&Call<F>) {
-        static_assert(sizeof(F) <= sizeof(store_) && alignof(F) <= alignof(std::max_align_t) &&
+        static_assert(sizeof(F) <= sizeof(store_) && alignof(F) <= alignof(void*) &&
                           std::is_trivially_copyable_v<F> && std::is_trivially_destructible_v<F>,
                       "a handler holds a few addresses or numbers, and nothing that must be copied or freed");
         ::new (static_cast<void*>(store_)) F(f);
@@ -37,7 +37,9 @@ private:
         return (*std::launder(static_cast<const F*>(store)))(std::forward<Args>(args)...);
     }
 
-    alignas(std::max_align_t) unsigned char store_[4 * sizeof(void*)] = {};
+    // Aligned as an address, no more: an over-aligned handler would over-align
+    // every control, which the 32-bit programs' heap does not honour.
+    alignas(void*) unsigned char store_[4 * sizeof(void*)] = {};
     R (*call_)(const void*, Args...) = nullptr;
 };
 

@@ -26,7 +26,8 @@ struct HashTraits {
 
 Digest Sha256(std::string_view bytes) {
     HCRYPTPROV provider = 0;
-    ThrowLastErrorIf(!::CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT), "no SHA-256 on this system");
+    ThrowLastErrorIf(!::CryptAcquireContextW(&provider, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT),
+                     "no SHA-256 on this system");
     const rt::UniqueHandle<ProviderTraits> ownedProvider(provider);
     HCRYPTHASH hash = 0;
     ThrowLastErrorIf(!::CryptCreateHash(provider, CALG_SHA_256, 0, 0, &hash), "no SHA-256 on this system");

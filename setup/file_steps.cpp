@@ -129,9 +129,12 @@ void Removal::Mark() {
     if (!file_) return;
     // A read-only file cannot be marked: its attribute goes first, and comes back with Unmark.
     FILE_BASIC_INFO info{};
-    ThrowLastErrorIf(!::GetFileInformationByHandleEx(file_.get(), FileBasicInfo, &info, sizeof info), "a file to remove cannot be read");
+    ThrowLastErrorIf(!::GetFileInformationByHandleEx(file_.get(), FileBasicInfo, &info, sizeof info),
+                     "a file to remove cannot be read");
     attributes_ = info.FileAttributes;
-    if (attributes_ & FILE_ATTRIBUTE_READONLY) SetAttributes(file_.get(), (attributes_ & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL);
+    if (attributes_ & FILE_ATTRIBUTE_READONLY) {
+        SetAttributes(file_.get(), (attributes_ & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL);
+    }
     ThrowLastErrorIf(!MarkForDeletion(file_.get(), true), "a file to remove cannot be deleted");
 }
 
@@ -161,7 +164,8 @@ std::wstring MovedAside::Undo() noexcept {
 void SweepScratchFiles(const std::wstring& folder, std::span<const wchar_t* const> targets, SetupLog& log) {
     for (const wchar_t* target : targets) {
         WIN32_FIND_DATAW found{};
-        const rt::UniqueFindHandle search(::FindFirstFileW(JoinPath(folder, (std::wstring(target) + L".*.tmp").c_str()).c_str(), &found));
+        const std::wstring pattern = JoinPath(folder, (std::wstring(target) + L".*.tmp").c_str());
+        const rt::UniqueFindHandle search(::FindFirstFileW(pattern.c_str(), &found));
         for (bool more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found)) {
             const std::wstring path = JoinPath(folder, found.cFileName);
             if (IsScratchName(found.cFileName, target) && ::DeleteFileW(path.c_str())) {

@@ -28,7 +28,8 @@ inline constexpr SwitchDesign kSwitches[] = {
                                                                  L"die Sprache der Installation (ohne Angabe Englisch)"}},
     {Switch::Log, L"log", nullptr, {L"PATH", L"PFAD"}, {L"append an account of the run to the file PATH",
                                                          L"den Ablauf an die Datei PFAD anh\u00E4ngen"}},
-    {Switch::Uninstall, L"uninstall", nullptr, {}, {L"remove the installed screen saver", L"den installierten Bildschirmschoner entfernen"}},
+    {Switch::Uninstall, L"uninstall", nullptr, {}, {L"remove the installed screen saver",
+                                                    L"den installierten Bildschirmschoner entfernen"}},
     {Switch::Help, L"?", L"help", {}, {L"this message", L"diese Meldung"}},
 };
 

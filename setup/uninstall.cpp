@@ -84,7 +84,8 @@ void RemoveTheInstall(const RegistryValues& entry, const std::wstring& folder, c
         if (fromUninstaller) {
             removal.Do({L"moved aside: ", running}, [&] { self.emplace(running); }, [&self] { return self ? self->Undo() : L""; });
         } else {
-            removal.Do({L"marked for removal: ", uninstaller}, [&files] { files.back().Mark(); }, [&files] { return files.back().Undo(); });
+            removal.Do({L"marked for removal: ", uninstaller}, [&files] { files.back().Mark(); },
+                       [&files] { return files.back().Undo(); });
         }
         removal.Do({L"removed the entry"}, [] { ThrowIfWin32Error(DeleteEntry(), "the entry cannot be removed"); },
                    [&entry] { return UndoneUnless(RestoreEntry(entry)); });

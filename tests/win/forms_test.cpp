@@ -86,7 +86,8 @@ TEST_F(Faked, FormsLeaveTheLoadedFormsDestroyedWhileLoadedOrAfterAFailedUnload) 
 // column of its design, on its background.
 void Send(frmmain& f, UINT msg, int x = 0, int y = 0, WPARAM w = 0) { ::SendMessageW(f.hWnd(), msg, w, MAKELPARAM(x, y)); }
 
-// Whether each input ends the saver, showing the cursor again as it does.
+// Started without a switch, the designed window; whether each input ends the
+// saver, showing the cursor again as it does.
 // Columns report positions in twips within themselves. A key, a click on a
 // column and the pointer on the full-screen window, and keys and moves on a
 // preview, are proved with real input end to end.
@@ -117,8 +118,10 @@ TEST_F(Faked, EffectWindowExitRulesAndCursor) {
         Fresh();
         SaverWindows windows;
         frmmain& form = windows.effectWindow;
-        form.Load();  // the test program's command line names no switch
+        form.Show();  // the test program's command line names no switch: the designed window, maximised, not on top
         form.DoIt.SetEnabled(false);  // the endless step loop is not under test here
+        EXPECT_EQ(::GetWindowLongW(form.hWnd(), GWL_STYLE) & (WS_MAXIMIZE | WS_CAPTION), WS_MAXIMIZE);
+        EXPECT_FALSE(::GetWindowLongW(form.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
         form.PreviewMode = c.preview;
         Ends([&] { c.act(form); });  // through a window message, the window procedure takes the end
         EXPECT_EQ(seen.ends > 0, c.ends);
@@ -200,17 +203,11 @@ int WINAPI TwoMonitors(int index) {
     }
 }
 
-TEST_F(Faked, WithoutASwitchMaximisedAndFullScreenOverEveryMonitor) {
-    SaverWindows windows;
+TEST_F(Faked, FullScreenOverEveryMonitor) {
+    SaverWindows windows("/s");
     frmmain& form = windows.effectWindow;
-    form.Show();
+    form.Load();
     form.DoIt.SetEnabled(false);
-    // Without a switch, as this program's command line: the designed window,
-    // borderless and maximised, not on top, with the cursor.
-    EXPECT_EQ(::GetWindowLongW(form.hWnd(), GWL_STYLE) & (WS_MAXIMIZE | WS_CAPTION), WS_MAXIMIZE);
-    EXPECT_FALSE(::GetWindowLongW(form.hWnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(seen.cursorHides, 0);
-    form.StartFullScreen();
     // A second monitor plugged in while the saver runs: the window covers both.
     platform_->GetSystemMetrics = TwoMonitors;
     Send(form, WM_DISPLAYCHANGE);

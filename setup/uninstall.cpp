@@ -66,6 +66,8 @@ void RemoveTheInstall(const RegistryValues& entry, const std::wstring& folder, c
     try {
         const std::wstring saver = JoinPath(folder, kInstalledSaverName), uninstaller = JoinPath(folder, kUninstallerName);
         const bool fromUninstaller = SameFile(running, uninstaller);
+        // Asked while the saver still opens by any name: marked, it would not.
+        const bool chosenGoes = ChosenIs(chosen, saver);
         // Each opened before any is marked: a file in use refuses here.
         files.emplace_back(saver);
         files.emplace_back(JoinPath(folder, toolkit::kSettingsFileName));
@@ -74,7 +76,7 @@ void RemoveTheInstall(const RegistryValues& entry, const std::wstring& folder, c
         for (Removal& file : std::span(files).first(2)) {
             removal.Do({L"marked for removal: ", file.Path()}, [&file] { file.Mark(); }, [&file] { return file.Undo(); });
         }
-        if (ChosenIs(chosen, saver)) {
+        if (chosenGoes) {
             removal.Do({L"no longer the chosen screen saver: ", PathOf(*chosen)},
                        [] { ThrowIfWin32Error(SetChosenSaver(std::nullopt), "the chosen screen saver cannot be cleared"); },
                        [&chosen] { return UndoneUnless(SetChosenSaver(chosen)); });

@@ -288,11 +288,13 @@ TEST(Setup, RunsOneAtATime) {
 // open; then, everything still in place, the uninstaller of the entry,
 // asking in the installed language, removes all of it, moving itself aside
 // for the system to remove at its next start, and clears the user's choice
-// of the removed saver, named in other letters.
+// of the removed saver, stored under its short name.
 TEST(Uninstall, RemovesEverythingOrNothingAndClearsTheChoiceOfItsSaver) {
     SetupRun install(L" /quiet /lang=de");
     ASSERT_TRUE(install.EndsQuietly(0));
-    const std::wstring uninstaller = install.windows + L"\\Veltrin-Uninstall.exe", chosen = install.windows + L"\\VELTRIN.SCR";
+    const std::wstring uninstaller = install.windows + L"\\Veltrin-Uninstall.exe";
+    std::wstring chosen(MAX_PATH, L'\0');
+    chosen.resize(::GetShortPathNameW((install.windows + L"\\Veltrin.scr").c_str(), chosen.data(), MAX_PATH));
     const wchar_t* question = L"Soll der Bildschirmschoner Veltrin mit seinen Einstellungen von diesem Computer entfernt werden?";
     ::RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"SCRNSAVE.EXE", REG_SZ, chosen.c_str(), DWORD(chosen.size() + 1) * 2);
     {

@@ -129,7 +129,10 @@ bool Shell(const std::wstring& commandLine, int showCommand, const std::wstring&
 }
 
 InstanceMarker::InstanceMarker(const wchar_t* name) : mutex_(::CreateMutexW(nullptr, FALSE, name)) {
-    another_ = mutex_ && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    // A marker made under another account (a service, say) may refuse this
+    // one access: refused, it is there all the same.
+    const DWORD error = ::GetLastError();
+    another_ = mutex_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
 }
 
 }  // namespace rt

@@ -79,11 +79,18 @@ bool ScratchFile::TakePlaceOf(const std::wstring& target, const FILE_BASIC_INFO*
     return true;
 }
 
-void ScratchFile::Keep() noexcept {
-    if (!MarkForDeletion(file_.get(), false)) return;
+bool ScratchFile::KeepBeside(const std::wstring& target) noexcept {
+    if (!MarkForDeletion(file_.get(), false)) return false;
     file_.reset();
-    const std::wstring kept = path_.substr(0, path_.size() - 4) + L".kept";
-    if (rt::Platform().MoveFileExW(path_.c_str(), kept.c_str(), 0)) path_ = kept;
+    for (;;) {  // a kept file of an earlier run may hold a name: process ids recur
+        std::wstring kept = NextScratchName(target);
+        kept.replace(kept.size() - 4, 4, L".kept");
+        if (rt::Platform().MoveFileExW(path_.c_str(), kept.c_str(), 0)) {
+            path_ = std::move(kept);
+            return true;
+        }
+        if (!NameTaken(::GetLastError())) return false;
+    }
 }
 
 Replacement::Replacement(std::wstring target, std::string_view bytes) : target_(std::move(target)), next_(target_) {
@@ -113,8 +120,9 @@ std::wstring Replacement::Undo() noexcept {
     applied_ = false;
     if (!backup_) return ::DeleteFileW(target_.c_str()) ? L"" : L"the new file stays";
     if (backup_->TakePlaceOf(target_, &earlier_)) return {};
-    backup_->Keep();  // now the only copy of the earlier file
-    return L"the earlier file is kept as " + backup_->Path();
+    // Now the only copy of the earlier file.
+    if (backup_->KeepBeside(target_)) return L"the earlier file is kept as " + backup_->Path();
+    return L"the earlier file cannot be kept; its copy goes: " + backup_->Path();
 }
 
 Removal::Removal(std::wstring path)

@@ -30,8 +30,9 @@ public:
     // when that fails; it is then still a scratch file.
     bool TakePlaceOf(const std::wstring& target, const FILE_BASIC_INFO* info = nullptr) noexcept;
     // Kept as the last copy of something, under a name that no later setup
-    // takes for its own scratch: "<target>.<process id>.<n>.kept" where it can.
-    void Keep() noexcept;
+    // takes for its own scratch: "<target>.<process id>.<n>.kept". False when
+    // it cannot be: it then goes, now or with the next setup's sweep.
+    bool KeepBeside(const std::wstring& target) noexcept;
 
     const std::wstring& Path() const noexcept { return path_; }
 

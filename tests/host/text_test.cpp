@@ -26,7 +26,6 @@ TEST(WrapText, AsAMultiLineEditBox) {
     EXPECT_EQ(Lines(L"00 11", 30), (V{L"00 ", L"11"}));             // words break at the width
     EXPECT_EQ(Lines(L"00 0101", 20), (V{L"00 ", L"01", L"01"}));     // a long word between characters
     EXPECT_EQ(Lines(L"0", 3), (V{L"0"}));                          // at least one character a line
-    EXPECT_EQ(Lines(L"", 11), V{});
     const std::wstring word(70'000, L'0');  // positions and lengths beyond 16 bits
     EXPECT_EQ(Lines(word + L" 1", 70'000 * 8), (V{word, L" 1"}));
     std::vector<rt::LineSpan> before, after;

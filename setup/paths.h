@@ -32,7 +32,7 @@ bool IsScratchName(std::wstring_view name, std::wstring_view target);
 bool IsFile(const std::wstring& path);
 bool IsFolder(const std::wstring& path);
 // Whether two paths name one file or folder (a long and a short name, say);
-// when neither is there, whether they are the same full name in any case.
+// when neither is there, whether they are one name, in any case, in one folder.
 bool SameFile(const std::wstring& a, const std::wstring& b);
 
 }  // namespace setup

@@ -230,10 +230,10 @@ TEST(CommandLine, QuietInstallsInTheLanguageAskedRegistersItselfAndLogsEveryRun)
         {L" /quiet /lang=fr \"/log=" + log + L"\"", {}, 1, kEarlier, nullptr},
         {L" /quiet \"/log=" + log + L"\"", logs / L"no such folder", 1, kEarlier, nullptr},
         {L" /quiet \"/log=" + log + L"\"", L"", 1, kEarlier, nullptr},
-        // Nothing is written onto a file the run reads or writes, there or not yet.
+        // Nothing is written onto a file the run reads or writes, there or not yet, however spelled.
         {L" /quiet \"/log={folder}\\Veltrin-Setup.exe\"", {}, 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
         {L" /quiet \"/log={folder}\\windows\\Veltrin.scr\"", {}, 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
-        {L" /quiet \"/log={folder}\\windows\\Veltrin-Uninstall.exe\"", {}, 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
+        {L" /quiet \"/log=\\\\?\\{folder}\\windows\\Veltrin-Uninstall.exe\"", {}, 0, Installed(kEnglish), L"Veltrin-Screen-Saver"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.tail));

@@ -24,13 +24,24 @@ void SetAttributes(HANDLE file, DWORD attributes) noexcept {
     ::SetFileInformationByHandle(file, FileBasicInfo, &info, sizeof info);
 }
 
-// The next name of this run's for a scratch file beside `target`.
-std::wstring NextScratchName(const std::wstring& target) {
+// The next name of this run's for a scratch file beside `target`, or a kept one.
+std::wstring NextScratchName(const std::wstring& target, const wchar_t* kind = L"tmp") {
     static unsigned long serial = 0;
-    return ScratchName(target, ::GetCurrentProcessId(), ++serial);
+    return ScratchName(target, ::GetCurrentProcessId(), ++serial, kind);
 }
 
 bool NameTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
+
+// `from` renamed to the first name of this run's beside `target` that no file
+// holds (an earlier run's may: process ids recur), which `to` is set to.
+// Returns the rename's error, or 0.
+DWORD MoveToFreeName(const std::wstring& from, const std::wstring& target, const wchar_t* kind, std::wstring& to) {
+    for (;;) {
+        to = NextScratchName(target, kind);
+        if (rt::Platform().MoveFileExW(from.c_str(), to.c_str(), 0)) return 0;
+        if (const DWORD error = ::GetLastError(); !NameTaken(error)) return error;
+    }
+}
 
 }  // namespace
 
@@ -82,15 +93,10 @@ bool ScratchFile::TakePlaceOf(const std::wstring& target, const FILE_BASIC_INFO*
 bool ScratchFile::KeepBeside(const std::wstring& target) noexcept {
     if (!MarkForDeletion(file_.get(), false)) return false;
     file_.reset();
-    for (;;) {  // a kept file of an earlier run may hold a name: process ids recur
-        std::wstring kept = NextScratchName(target);
-        kept.replace(kept.size() - 4, 4, L".kept");
-        if (rt::Platform().MoveFileExW(path_.c_str(), kept.c_str(), 0)) {
-            path_ = std::move(kept);
-            return true;
-        }
-        if (!NameTaken(::GetLastError())) return false;
-    }
+    std::wstring kept;
+    if (MoveToFreeName(path_, target, L"kept", kept)) return false;
+    path_ = std::move(kept);
+    return true;
 }
 
 Replacement::Replacement(std::wstring target, std::string_view bytes) : target_(std::move(target)), next_(target_) {
@@ -155,12 +161,9 @@ std::wstring Removal::Undo() noexcept {
 }
 
 MovedAside::MovedAside(std::wstring path) : path_(std::move(path)) {
-    DWORD error = 0;
-    do {
-        aside_ = NextScratchName(path_);
-        error = rt::Platform().MoveFileExW(path_.c_str(), aside_.c_str(), 0) ? 0 : ::GetLastError();
-    } while (NameTaken(error));
-    if (error) throw rt::Failure("the uninstaller cannot be moved aside", error);
+    if (const DWORD error = MoveToFreeName(path_, path_, L"tmp", aside_)) {
+        throw rt::Failure("the uninstaller cannot be moved aside", error);
+    }
     atRestart_ = rt::Platform().MoveFileExW(aside_.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
 

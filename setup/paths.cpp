@@ -34,8 +34,8 @@ std::wstring FolderOf(const std::wstring& path) {
     return last == std::wstring::npos ? std::wstring() : path.substr(0, last);
 }
 
-std::wstring ScratchName(const std::wstring& target, unsigned long process, unsigned long serial) {
-    return target + L"." + rt::Decimal(process) + L"." + rt::Decimal(serial) + L".tmp";
+std::wstring ScratchName(const std::wstring& target, unsigned long process, unsigned long serial, const wchar_t* kind) {
+    return target + L"." + rt::Decimal(process) + L"." + rt::Decimal(serial) + L"." + kind;
 }
 
 bool IsScratchName(std::wstring_view name, std::wstring_view target) {

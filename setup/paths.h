@@ -20,8 +20,9 @@ std::wstring FolderOf(const std::wstring& path);
 
 // The scratch file `serial` of a process beside `target`:
 // "<target>.<process>.<serial>.tmp". Only the setup writes such names, and the
-// next setup removes what a killed one left under them.
-std::wstring ScratchName(const std::wstring& target, unsigned long process, unsigned long serial);
+// next setup removes what a killed one left under them; a copy kept for good
+// is of the kind "kept" instead.
+std::wstring ScratchName(const std::wstring& target, unsigned long process, unsigned long serial, const wchar_t* kind = L"tmp");
 // Whether the file name `name` is a scratch name of the file name `target`
 // (letters in any case), and nothing else: an administrator's
 // "Veltrin.scr.old" is not.

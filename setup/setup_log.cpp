@@ -26,6 +26,12 @@ std::string Utf8(std::wstring_view text) {
 
 }  // namespace
 
+std::wstring Joined(std::initializer_list<std::wstring_view> parts) {
+    std::wstring joined;
+    for (const std::wstring_view part : parts) joined += part;
+    return joined;
+}
+
 // Opened for appending only, so that each line lands at the end even when
 // another run appends to the same file; others may read it meanwhile.
 SetupLog::SetupLog(const std::wstring& path)
@@ -34,9 +40,7 @@ SetupLog::SetupLog(const std::wstring& path)
 
 void SetupLog::Line(std::initializer_list<std::wstring_view> parts) {
     if (!file_) return;
-    std::wstring text = Now();
-    for (const std::wstring_view part : parts) text += part;
-    const std::string line = Utf8(text + L"\r\n");
+    const std::string line = Utf8(Now() + Joined(parts) + L"\r\n");
     DWORD written = 0;
     ::WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }

@@ -12,6 +12,9 @@
 
 namespace setup {
 
+// The parts of a line of the log, joined.
+std::wstring Joined(std::initializer_list<std::wstring_view> parts);
+
 class SetupLog {
 public:
     SetupLog() = default;  // writes nothing

@@ -7,9 +7,7 @@
 namespace setup {
 
 void Transaction::Do(std::initializer_list<std::wstring_view> name, rt::Callback<void()> step, Undo undo) {
-    std::wstring joined;
-    for (const std::wstring_view part : name) joined += part;
-    steps_.push_back({std::move(joined), undo});
+    steps_.push_back({Joined(name), undo});
     step();
     steps_.back().finished = true;
     log_.Line({steps_.back().name});

@@ -27,8 +27,8 @@ HWND PreviewHostOf(const std::string& command) {
 frmmain::frmmain(std::string command, rt::Callback<void()> showAbout)
     : rt::Form({.caption = L"Veltrin", .backColor = kBlack, .windowState = rt::WindowState::Maximized,
                 .ownDc = true}),  // a private DC: the columns draw at every step
-      command_(std::move(command)),
-      mode_(saver::ModeOf(command_)),
+      mode_(saver::ModeOf(command)),
+      previewHost_(PreviewHostOf(command)),
       showAbout_(std::move(showAbout)) {}
 
 // The digits are all the saver shows: drawn at their monitor's dots per inch,
@@ -37,7 +37,7 @@ frmmain::frmmain(std::string command, rt::Callback<void()> showAbout)
 // about window, the effect stays as the program is.
 DPI_AWARENESS_CONTEXT frmmain::Awareness() const {
     switch (mode_) {
-        case SaverMode::Preview: return rt::WindowAwareness(PreviewHostOf(command_));
+        case SaverMode::Preview: return rt::WindowAwareness(previewHost_);
         case SaverMode::Configure: return nullptr;
         default: return rt::kPerMonitorAware;
     }
@@ -62,7 +62,7 @@ void frmmain::Form_Load() {
 
     switch (mode_) {
         case SaverMode::Preview:
-            StartPreview(command_);
+            StartPreview();
             break;
         case SaverMode::Configure:
             // The effect stays hidden behind the about window: its columns are
@@ -93,9 +93,9 @@ bool frmmain::MayRun(SaverMode mode) {
     return !instance_->AnotherCopyRunning() || rt::Clipboard::HoldsText(kPreviewMarker);
 }
 
-void frmmain::StartPreview(const std::string& command) {
+void frmmain::StartPreview() {
     PreviewMode = true;
-    HostWindow = PreviewHostOf(command);
+    HostWindow = previewHost_;
     // Without a window to draw into, a preview would run unseen for ever; in
     // the desktop's it would cover the screen, and nothing would end it.
     if (!HostWindow || !::IsWindow(HostWindow) || HostWindow == ::GetDesktopWindow()) rt::End();

@@ -43,7 +43,7 @@ private:
     // The full-screen set-up (/s): on top, cursor hidden, over every monitor.
     void StartFullScreen();
     // The preview set-up (/p): a child filling the host the command line names.
-    void StartPreview(const std::string& command);
+    void StartPreview();
     void Form_Load() override;
     void Form_KeyDown(int KeyCode, int Shift) override;
     void Form_MouseDown(int Button, int Shift, float X, float Y) override;
@@ -63,8 +63,8 @@ private:
     void WaitUntilSeen();
     [[noreturn]] void ShowCursorAndEnd();
 
-    const std::string command_;
     const saver::SaverMode mode_;
+    const HWND previewHost_;  // the window a preview's command line names
     saver::MovementRule windowPair_;  // pointer on the window background
     saver::MovementRule columnPair_;  // pointer on any column
     std::optional<rt::InstanceMarker> instance_;

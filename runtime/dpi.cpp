@@ -40,8 +40,9 @@ int WindowDpi(HWND window) {
 }
 
 ThreadAwareness::ThreadAwareness(DPI_AWARENESS_CONTEXT awareness) {
+    if (!awareness) return;  // an unaware form asks nothing of the system
     const auto set = Calls().setThreadAwareness;
-    if (!awareness || !set) return;
+    if (!set) return;
     earlier_ = set(awareness);
     if (!earlier_ && awareness == kPerMonitorAware) earlier_ = set(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
 }

@@ -82,8 +82,7 @@ std::span<const std::byte> ProgramResource(WORD id, LPCWSTR type) {
 }
 
 VersionRecord App::Version() {
-    const std::span<const std::byte> record = ProgramResource(VS_VERSION_INFO, RT_VERSION);
-    return record.empty() ? VersionRecord{} : ParseVersionRecord(record).value_or(VersionRecord{});
+    return ParseVersionRecord(ProgramResource(VS_VERSION_INFO, RT_VERSION)).value_or(VersionRecord{});
 }
 
 std::optional<std::wstring> Environ(const wchar_t* name) {

@@ -31,7 +31,6 @@
 #include <vector>
 
 #include "saver_windows.h"
-#include "dpi.h"
 #include "fonts.h"
 #include "handles.h"
 #include "mdlSaver.h"
@@ -230,7 +229,7 @@ int main(int argc, char** argv) {
     form.Show();
     form.Timer1.Tick();
     // The reference draws what the product draws: its columns' places, its font, its dpi.
-    const int dpi = rt::WindowDpi(form.hWnd());
+    const int dpi = form.Dpi();
     std::vector<RECT> columns;
     for (int i = 0; i < form.ColumnCount; ++i) columns.push_back(form.Text1(i).PixelBounds());
     RECT client{};

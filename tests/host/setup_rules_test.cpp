@@ -50,6 +50,7 @@ TEST(CommandLine, SwitchesInAnyCaseWithTheirValuesAndNothingElse) {
     EXPECT_EQ(setup::ParseArguments(Args{L"/log=C:\\a b\\x=1.log"}).log, L"C:\\a b\\x=1.log");
     EXPECT_EQ(parsed({L"/Uninstall", L"-lang=en"}), "1010en");
     EXPECT_EQ(parsed({L"/?"}), "1001--");
+    EXPECT_EQ(parsed({L"-help", L"/quiet"}), "1101--");
     for (const Args& refused : {Args{L"/lang"}, Args{L"/lang=fr"}, Args{L"/log="}, Args{L"/log"}, Args{L"/quiet=1"}, Args{L"quiet"},
                                 Args{L"/"}, Args{L""}, Args{L"/install"}, Args{L"/uninstal", L"/quiet"}}) {
         EXPECT_EQ(parsed(refused)[0], '0') << testing::PrintToString(refused);

@@ -79,7 +79,7 @@ TEST_F(FullScreen, EndsOnAnyKeyAClickOnAColumnOrAJumpOverOne) {
 // threshold of 45 twips is 4.5 pixels.
 class Wide : public FullScreen {};
 
-TEST_F(Wide, ThePointerRestingCreepingOrJumping4PixelsKeepsItRunningAnd5PixelsEndIt) {
+TEST_F(Wide, ThePointerRestingOrJumping4PixelsKeepsItRunningAnd5PixelsEndIt) {
     ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 2560) << "not the wide display";
     ASSERT_EQ(::GetDeviceCaps(rt::WindowDc(nullptr).get(), LOGPIXELSX), 144) << "not set to 144 dpi";
     ASSERT_NO_FATAL_FAILURE(Start({2460, 500}));  // in column 149, pixels 2459 to 2474

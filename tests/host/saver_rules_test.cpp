@@ -43,6 +43,7 @@ TEST(MovementRule, FiresOnAJumpOf45TwipsFromThePreviousEventOnly) {
     } cases[] = {
         {"first event anywhere", {{9000, 6000}}, false},
         {"44 twips", {{1000, 1000}, {1044, 1000}}, false},
+        {"creeping 44 twips at a time", {{1000, 1000}, {1044, 1000}, {1088, 1000}}, false},
         {"45 twips down", {{1000, 1000}, {1044, 1000}, {1044, 1045}}, true},
         {"45 twips left", {{1000, 1000}, {955, 1000}}, true},
         {"back at (0, 0) counts as nothing seen", {{30, 30}, {0.4f, -0.4f}, {5000, 5000}}, false},
